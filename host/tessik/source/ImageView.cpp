@@ -28,6 +28,7 @@ void ImageView::read(const VectorX& index, void* dst) {
 
 void ImageView::readRegion(const RegionX& region, void* dst) {
     detail::requireInside(shape(), region);
+    if (region.elementCount() == 0) return;
     const void* samples = bufferReadOnly();
     if (samples == nullptr) throw Error("Image view cannot be read");
     detail::extractRegion(static_cast<const std::uint8_t*>(samples), shape(),
@@ -48,6 +49,7 @@ void ImageView::write(const VectorX& index, const void* src) {
 
 void ImageView::writeRegion(const RegionX& region, const void* src) {
     detail::requireInside(shape(), region);
+    if (region.elementCount() == 0) return;
     void* samples = capabilities().has(ImageCapability::WRITE) ? buffer() : nullptr;
     if (samples == nullptr) throw Error("Image view cannot be written");
     detail::insertRegion(static_cast<std::uint8_t*>(samples), shape(), dataType().byteCount(),
