@@ -1,0 +1,23 @@
+#include "ListingPattern.h"
+
+#include <fmt/format.h>
+
+namespace velmar::filesystem {
+
+namespace {
+// Built with the library, before any call.
+const std::regex kAsterisks("\\*+");
+}  // namespace
+
+std::string translatePattern(const std::string& pattern) {
+    static const std::regex escaping("[\\.\\^\\$\\+\\(\\)\\[\\]\\{\\}\\|\\?]");
+    const std::string escaped = std::regex_replace(pattern, escaping, "\\$&");
+    return fmt::format("{}(.*)", std::regex_replace(escaped, kAsterisks, "[^/]*"));
+}
+
+std::regex compilePattern(const std::string& pattern) {
+    return std::regex(translatePattern(pattern),
+                      std::regex::ECMAScript | std::regex_constants::__polynomial);
+}
+
+}  // namespace velmar::filesystem
