@@ -26,7 +26,7 @@ public:
     // A readable, writable in-memory stream holding `bytes`.
     static std::shared_ptr<StreamAccess> fromMemory(std::vector<std::uint8_t> bytes);
     // A writable stream to the resource the URI names: a local file for "file", an upload
-    // for "http" and "https" (see HttpUpload.h for when the bytes are sent).
+    // for "http" and "https" (see tessik/HttpUpload.h for when the bytes are sent).
     static std::shared_ptr<StreamAccess> openURIWrite(const Uri& uri);
 };
 
