@@ -18,6 +18,8 @@ namespace {
 
 // Bytes read from the stream at a time, for the header and for decoding.
 constexpr std::uint64_t kReadBlock = 1048576;
+// Bytes handed to the decoder at a time, so that it stops soon after the last wanted row.
+constexpr std::uint64_t kAppendSlice = 16384;
 
 constexpr std::int32_t kOriginStream = 0;
 constexpr std::int32_t kOriginFile = 2;
@@ -208,15 +210,25 @@ void WebPExtractor::readRegion(const tessik::RegionX& region, void* dst) {
     const IncrementalDecoder decoder(WebPIDecode(nullptr, 0, &config), &config.output);
     if (decoder.get() == nullptr) throw tessik::Error("Error at WEBP decoder initialization");
 
-    VP8StatusCode status = VP8_STATUS_SUSPENDED;
-    while (true) {
+    // The incremental decoder decodes every row it has data for, even below the crop, so
+    // each block is handed over in slices and feeding stops once the crop's last row is out.
+    const int rowsWanted = config.options.crop_height;
+    bool complete = false;
+    while (!complete) {
         const std::uint64_t n = m_stream->read(kReadBlock, m_buffer.data());
         if (n == 0) break;  // no more bytes, whatever the end flag says
-        status = WebPIAppend(decoder.get(), m_buffer.data(), static_cast<std::size_t>(n));
-        if (status != VP8_STATUS_OK && status != VP8_STATUS_SUSPENDED) {
-            throw tessik::Error("Error occured during WEBP decoding");
+        for (std::uint64_t at = 0; at < n && !complete; at += kAppendSlice) {
+            const std::size_t slice = static_cast<std::size_t>(std::min(kAppendSlice, n - at));
+            const VP8StatusCode status = WebPIAppend(decoder.get(), m_buffer.data() + at, slice);
+            if (status != VP8_STATUS_OK && status != VP8_STATUS_SUSPENDED) {
+                throw tessik::Error("Error occured during WEBP decoding");
+            }
+            int rowsDone = 0;
+            complete = status == VP8_STATUS_OK ||
+                       (WebPIDecGetRGB(decoder.get(), &rowsDone, nullptr, nullptr, nullptr) != nullptr &&
+                        rowsDone >= rowsWanted);
         }
-        if (status == VP8_STATUS_OK || m_stream->isEof()) break;
+        if (m_stream->isEof()) break;
     }
     if (direct) return;
 
