@@ -17,7 +17,8 @@ std::shared_ptr<tessik::ImageView> openBryce() {
 }
 
 void BM_Extractor_Open(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(openBryce());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(openBryce());
 }
 BENCHMARK(BM_Extractor_Open)->Unit(benchmark::kMillisecond);
 
@@ -68,7 +69,8 @@ void libwebpRegion(benchmark::State& state, const tessik::RegionX& region) {
         config.output.u.RGBA.rgba = out.data();
         config.output.u.RGBA.stride = int(region.size()[0] * 3);
         config.output.u.RGBA.size = out.size();
-        if (WebPDecode(bytes.data(), bytes.size(), &config) != VP8_STATUS_OK) state.SkipWithError("decode failed");
+        if (WebPDecode(bytes.data(), bytes.size(), &config) != VP8_STATUS_OK)
+            state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(out.data());
     }
 }
@@ -78,16 +80,32 @@ const tessik::RegionX kTopLeft({0, 0}, {512, 512});
 const tessik::RegionX kBottomRight({11158 - 512, 2156 - 512}, {512, 512});
 const tessik::RegionX kOdd({1, 1}, {512, 512});
 
-void BM_Extractor_FullRead(benchmark::State& s) { extractorRegion(s, kFull); }
-void BM_Libwebp_FullRead(benchmark::State& s) { libwebpRegion(s, kFull); }
-void BM_Extractor_TopLeft512(benchmark::State& s) { extractorRegion(s, kTopLeft); }
-void BM_Libwebp_TopLeft512(benchmark::State& s) { libwebpRegion(s, kTopLeft); }
-void BM_Extractor_BottomRight512(benchmark::State& s) { extractorRegion(s, kBottomRight); }
-void BM_Libwebp_BottomRight512(benchmark::State& s) { libwebpRegion(s, kBottomRight); }
+void BM_Extractor_FullRead(benchmark::State& s) {
+    extractorRegion(s, kFull);
+}
+void BM_Libwebp_FullRead(benchmark::State& s) {
+    libwebpRegion(s, kFull);
+}
+void BM_Extractor_TopLeft512(benchmark::State& s) {
+    extractorRegion(s, kTopLeft);
+}
+void BM_Libwebp_TopLeft512(benchmark::State& s) {
+    libwebpRegion(s, kTopLeft);
+}
+void BM_Extractor_BottomRight512(benchmark::State& s) {
+    extractorRegion(s, kBottomRight);
+}
+void BM_Libwebp_BottomRight512(benchmark::State& s) {
+    libwebpRegion(s, kBottomRight);
+}
 // The odd origin is compared with the even one of the same size (target: the path that
 // decodes one more row and column and copies costs little).
-void BM_Extractor_OddOrigin512(benchmark::State& s) { extractorRegion(s, kOdd); }
-void BM_Even_OddOrigin512(benchmark::State& s) { extractorRegion(s, kTopLeft); }
+void BM_Extractor_OddOrigin512(benchmark::State& s) {
+    extractorRegion(s, kOdd);
+}
+void BM_Even_OddOrigin512(benchmark::State& s) {
+    extractorRegion(s, kTopLeft);
+}
 
 BENCHMARK(BM_Extractor_FullRead)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Libwebp_FullRead)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -13,9 +13,11 @@ namespace {
 
 const auto& picture() {
     static const auto image = velmar::test::makeImage(
-        2048, 1024, 4, tessik::ImageInterpretation::RGB, true, [](std::uint32_t c, std::uint64_t x, std::uint64_t y) {
+        2048, 1024, 4, tessik::ImageInterpretation::RGB, true,
+        [](std::uint32_t c, std::uint64_t x, std::uint64_t y) {
             // Smooth gradients with some texture: neither trivial nor noise.
-            const std::uint64_t v = c == 3 ? 255 - (x / 64) : (x * (c + 1) + y * (3 - c) + ((x ^ y) & 15));
+            const std::uint64_t v =
+                c == 3 ? 255 - (x / 64) : (x * (c + 1) + y * (3 - c) + ((x ^ y) & 15));
             return static_cast<std::uint8_t>(v);
         });
     return image;
@@ -29,7 +31,8 @@ void recordPeakMemory(benchmark::State& state) {
 
 void writerEncode(benchmark::State& state, bool lossless) {
     velmar::OptionMap options;
-    if (!lossless) options.set("lossless", false).set("quality", 75.0).set("method", 4);
+    if (!lossless)
+        options.set("lossless", false).set("quality", 75.0).set("method", 4);
     std::size_t size = 0;
     for (auto _ : state) {
         auto stream = std::make_shared<tessik::MemoryStreamAccess>();
@@ -69,10 +72,18 @@ void libwebpEncode(benchmark::State& state, bool lossless) {
     recordPeakMemory(state);
 }
 
-void BM_Writer_Lossless2048x1024(benchmark::State& s) { writerEncode(s, true); }
-void BM_Libwebp_Lossless2048x1024(benchmark::State& s) { libwebpEncode(s, true); }
-void BM_Writer_Lossy2048x1024(benchmark::State& s) { writerEncode(s, false); }
-void BM_Libwebp_Lossy2048x1024(benchmark::State& s) { libwebpEncode(s, false); }
+void BM_Writer_Lossless2048x1024(benchmark::State& s) {
+    writerEncode(s, true);
+}
+void BM_Libwebp_Lossless2048x1024(benchmark::State& s) {
+    libwebpEncode(s, true);
+}
+void BM_Writer_Lossy2048x1024(benchmark::State& s) {
+    writerEncode(s, false);
+}
+void BM_Libwebp_Lossy2048x1024(benchmark::State& s) {
+    libwebpEncode(s, false);
+}
 
 BENCHMARK(BM_Writer_Lossless2048x1024)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_Libwebp_Lossless2048x1024)->Unit(benchmark::kMillisecond)->MinTime(3.0);

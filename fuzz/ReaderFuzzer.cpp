@@ -11,14 +11,16 @@
 constexpr std::uint64_t kMaxPixels = 4u << 20;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 4) return 0;
+    if (size < 4)
+        return 0;
     velmar::fuzz::InputReader choices(data + size - 4, 4);
     std::vector<std::uint8_t> file(data, data + size - 4);
     try {
         auto view = velmar::fuzz::webpPlugin().extractor->createExtractor(
             tessik::StreamAccessFactory::fromMemory(std::move(file)), "WEBP", velmar::OptionMap());
         const std::uint64_t w = view->shape()[0], h = view->shape()[1];
-        if (w * h > kMaxPixels || w == 0 || h == 0) return 0;
+        if (w * h > kMaxPixels || w == 0 || h == 0)
+            return 0;
         std::vector<std::uint8_t> out(w * h * view->dataType().byteCount());
         for (int i = 0; i < 2; ++i) {
             const std::uint64_t x = choices.byte() % w, y = choices.byte() % h;  // every parity

@@ -15,15 +15,18 @@ int main(int argc, char** argv) {
         std::vector<std::filesystem::path> files;
         if (std::filesystem::is_directory(argv[i])) {
             for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
-                if (entry.is_regular_file()) files.push_back(entry.path());
+                if (entry.is_regular_file())
+                    files.push_back(entry.path());
             }
         } else {
             files.emplace_back(argv[i]);
         }
         for (const auto& file : files) {
             std::ifstream in(file, std::ios::binary);
-            const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                   bytes.size());
             ++count;
         }
     }

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto image = tessik::ImageViewFactory::allocate({w, h}, type);
     auto* samples = static_cast<std::uint8_t*>(image->buffer());
     for (std::uint64_t i = 0; i < image->bufferSize(); ++i) {
-        samples[i] = input.restSize() > 0 ? input.rest()[i % input.restSize()] : static_cast<std::uint8_t>(i);
+        samples[i] = input.restSize() > 0 ? input.rest()[i % input.restSize()]
+                                          : static_cast<std::uint8_t>(i);
     }
     auto properties = tessik::ImageProperties::fromDataType(type);
     properties->imageInfo().setInterpretation(interpretation);
@@ -42,9 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const tessik::Error&) {
         return 0;  // refused (an interpretation the writer cannot apply, say)
     }
-    auto back = webp.extractor->createExtractor(tessik::StreamAccessFactory::fromMemory(stream->bytes()), "WEBP",
-                                                velmar::OptionMap());
-    if (back->shape() != tessik::VectorX{w, h}) __builtin_trap();
+    auto back = webp.extractor->createExtractor(
+        tessik::StreamAccessFactory::fromMemory(stream->bytes()), "WEBP", velmar::OptionMap());
+    if (back->shape() != tessik::VectorX{w, h})
+        __builtin_trap();
     std::vector<std::uint8_t> pixels(back->byteCount());
     back->readRegion(tessik::RegionX::createFullRegion(back->shape()), pixels.data());
     return 0;

@@ -21,15 +21,17 @@ inline std::string md5Hex(const std::vector<std::uint8_t>& input) {
         0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
         0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb,
         0xeb86d391};
-    static constexpr std::uint32_t r[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                                            5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                                            4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                                            6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
+    static constexpr std::uint32_t r[64] = {
+        7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 5,  9,  14, 20, 5,  9,
+        14, 20, 5,  9,  14, 20, 5,  9,  14, 20, 4,  11, 16, 23, 4,  11, 16, 23, 4,  11, 16, 23,
+        4,  11, 16, 23, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21};
     std::vector<std::uint8_t> msg = input;
     const std::uint64_t bits = static_cast<std::uint64_t>(input.size()) * 8;
     msg.push_back(0x80);
-    while (msg.size() % 64 != 56) msg.push_back(0);
-    for (int i = 0; i < 8; ++i) msg.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    while (msg.size() % 64 != 56)
+        msg.push_back(0);
+    for (int i = 0; i < 8; ++i)
+        msg.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
     std::uint32_t h[4] = {0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476};
     for (std::size_t chunk = 0; chunk < msg.size(); chunk += 64) {
         std::uint32_t w[16];

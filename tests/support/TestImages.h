@@ -17,7 +17,8 @@ inline std::uint8_t sampleAt(std::uint64_t index) {
 
 // An in-memory w × h image of `elements` 8-bit samples per pixel, filled by `sample`.
 template <typename Sample>
-std::shared_ptr<tessik::ImageView> makeImage(std::uint64_t w, std::uint64_t h, std::uint32_t elements,
+std::shared_ptr<tessik::ImageView> makeImage(std::uint64_t w, std::uint64_t h,
+                                             std::uint32_t elements,
                                              tessik::ImageInterpretation interpretation, bool alpha,
                                              Sample sample) {
     const tessik::DataType type(tessik::PrimitiveTypeId::UNSIGNED_INTEGER, elements, 8);
@@ -34,8 +35,10 @@ std::shared_ptr<tessik::ImageView> makeImage(std::uint64_t w, std::uint64_t h, s
 }
 
 // The same with samples from sampleAt().
-inline std::shared_ptr<tessik::ImageView> makeNoise(std::uint64_t w, std::uint64_t h, std::uint32_t elements,
-                                                    tessik::ImageInterpretation interpretation, bool alpha) {
+inline std::shared_ptr<tessik::ImageView> makeNoise(std::uint64_t w, std::uint64_t h,
+                                                    std::uint32_t elements,
+                                                    tessik::ImageInterpretation interpretation,
+                                                    bool alpha) {
     return makeImage(w, h, elements, interpretation, alpha,
                      [=](std::uint32_t c, std::uint64_t x, std::uint64_t y) {
                          return sampleAt((y * w + x) * elements + c);

@@ -17,7 +17,8 @@ std::ptrdiff_t virtualSlot(MemberFunction member) {
     } raw{};
     static_assert(sizeof(MemberFunction) == sizeof(raw));
     std::memcpy(&raw, &member, sizeof raw);
-    if ((raw.pointer & 1u) == 0) return -1;  // not virtual
+    if ((raw.pointer & 1u) == 0)
+        return -1;  // not virtual
     return static_cast<std::ptrdiff_t>((raw.pointer - 1) / sizeof(void*)) - 1;
 }
 

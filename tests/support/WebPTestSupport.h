@@ -1,12 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
+#include <webp/decode.h>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include <webp/decode.h>
 
 #include "TempDir.h"
 #include "tessik/ImageView.h"
@@ -14,23 +14,32 @@
 
 namespace velmar::test {
 
-inline std::filesystem::path corpusDir() { return VELMAR_WEBP_CORPUS; }
-inline bool hasCorpus() { return std::filesystem::is_directory(corpusDir()); }
-inline std::string corpusFile(const std::string& name) { return (corpusDir() / name).string(); }
+inline std::filesystem::path corpusDir() {
+    return VELMAR_WEBP_CORPUS;
+}
+inline bool hasCorpus() {
+    return std::filesystem::is_directory(corpusDir());
+}
+inline std::string corpusFile(const std::string& name) {
+    return (corpusDir() / name).string();
+}
 
 // The corpus's WebP files by name, sorted; empty when the corpus is absent.
 inline std::vector<std::string> corpusWebPFiles() {
     std::vector<std::string> names;
-    if (!hasCorpus()) return names;
+    if (!hasCorpus())
+        return names;
     for (const auto& entry : std::filesystem::directory_iterator(corpusDir())) {
-        if (entry.path().extension() == ".webp") names.push_back(entry.path().filename().string());
+        if (entry.path().extension() == ".webp")
+            names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
-#define VELMAR_REQUIRE_CORPUS() \
-    if (!::velmar::test::hasCorpus()) GTEST_SKIP() << "WebP corpus not found at " VELMAR_WEBP_CORPUS
+#define VELMAR_REQUIRE_CORPUS()       \
+    if (!::velmar::test::hasCorpus()) \
+    GTEST_SKIP() << "WebP corpus not found at " VELMAR_WEBP_CORPUS
 
 inline std::string pluginPath(const std::string& name) {
     return std::string(VELMAR_PLUGIN_DIR) + "/lib" + name + VELMAR_DEBUG_POSTFIX + ".so";
@@ -75,12 +84,15 @@ inline std::vector<std::uint8_t> libwebpDecode(const std::vector<std::uint8_t>& 
 inline std::string fileTestName(const ::testing::TestParamInfo<std::string>& info) {
     std::string name = std::filesystem::path(info.param).stem().string();
     for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
     }
     return name;
 }
 
 // Runs a shell command; true when it exits with status 0.
-inline bool run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+inline bool run(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 }  // namespace velmar::test

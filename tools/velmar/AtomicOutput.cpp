@@ -1,13 +1,13 @@
 #include "AtomicOutput.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <fmt/format.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 #include "tessik/Error.h"
 
@@ -18,14 +18,17 @@ AtomicOutput::AtomicOutput(const std::string& target) : m_target(target) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     std::string pattern = (folder / ("." + path.filename().string() + ".velmar-XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) throw tessik::Error(fmt::format("Cannot write next to {}: {}", target, std::strerror(errno)));
+    if (fd < 0)
+        throw tessik::Error(
+            fmt::format("Cannot write next to {}: {}", target, std::strerror(errno)));
     ::fchmod(fd, 0644);
     ::close(fd);
     m_temporary = pattern;
 }
 
 AtomicOutput::~AtomicOutput() {
-    if (!m_committed) ::unlink(m_temporary.c_str());
+    if (!m_committed)
+        ::unlink(m_temporary.c_str());
 }
 
 void AtomicOutput::commit() {

@@ -14,8 +14,8 @@ namespace velmar::cli {
 // letters ("C:/x" stays a path).
 struct Location {
     std::string text;
-    std::string scheme;  // empty for a plain path, lower case otherwise
-    std::string path;    // the local path, or the URI's decoded path
+    std::string scheme;             // empty for a plain path, lower case otherwise
+    std::string path;               // the local path, or the URI's decoded path
     std::string extension() const;  // lower case, without the dot
 };
 Location locate(const std::string& text);

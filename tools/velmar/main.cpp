@@ -1,13 +1,13 @@
 // velmar: read, write and list images through the velmar plugins, as a host does.
+#include <fmt/format.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fmt/format.h>
 #include <iostream>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 
 #include "AtomicOutput.h"
 #include "PixelFiles.h"
@@ -43,21 +43,31 @@ IMAGE and OUT are paths or URIs (file://, http://, https://). Plugins are loaded
 tool's own plugin folder, each folder of VELMAR_PLUGIN_PATH (":"-separated) and each --plugins.
 Run 'velmar COMMAND --help' for a command's options.
 )"},
-    {"plugins", "usage: velmar plugins\n\nEach plugin: name, version, formats and extensions or schemes, library.\n"},
-    {"info", "usage: velmar info [--json] IMAGE\n\nWidth, height, data type, channels, alpha, interpretation,\n"
-             "metadata children and origin of IMAGE. --json prints one JSON object.\n"},
-    {"decode", "usage: velmar decode IMAGE OUT [--region X,Y,W,H]\n\nOUT by extension: .ppm (RGB, alpha dropped), "
-               ".pam (RGB or RGB_ALPHA),\n.png, .raw (samples as read); \"-\" writes raw samples to standard output.\n"},
-    {"encode", "usage: velmar encode IN OUT [options]\n       velmar encode IN... -o DIR [options]\n\n"
-               "  --lossy                 lossy coding (default: lossless)\n"
-               "  --quality Q             0 to 100 (default 60)\n"
-               "  --method M              0 (fast) to 6 (slower, better; default 3)\n"
-               "  --alpha-quality A       0 to 100 (default 100)\n"
-               "  --no-alpha-compression  store alpha uncompressed\n"
-               "  --option KEY=VALUE      any writer option (true/false, integers, numbers, text)\n"
-               "The output is written to a temporary file and renamed over OUT only on success.\n"},
-    {"ls", "usage: velmar ls PATTERN [--host H]\n\nThe entries of PATTERN's folder matching it (\"*\" within a name), "
-           "as URIs,\none a line, sorted.\n"},
+    {"plugins",
+     "usage: velmar plugins\n\nEach plugin: name, version, formats and extensions or schemes, "
+     "library.\n"},
+    {"info",
+     "usage: velmar info [--json] IMAGE\n\nWidth, height, data type, channels, alpha, "
+     "interpretation,\n"
+     "metadata children and origin of IMAGE. --json prints one JSON object.\n"},
+    {"decode",
+     "usage: velmar decode IMAGE OUT [--region X,Y,W,H]\n\nOUT by extension: .ppm (RGB, alpha "
+     "dropped), "
+     ".pam (RGB or RGB_ALPHA),\n.png, .raw (samples as read); \"-\" writes raw samples to standard "
+     "output.\n"},
+    {"encode",
+     "usage: velmar encode IN OUT [options]\n       velmar encode IN... -o DIR [options]\n\n"
+     "  --lossy                 lossy coding (default: lossless)\n"
+     "  --quality Q             0 to 100 (default 60)\n"
+     "  --method M              0 (fast) to 6 (slower, better; default 3)\n"
+     "  --alpha-quality A       0 to 100 (default 100)\n"
+     "  --no-alpha-compression  store alpha uncompressed\n"
+     "  --option KEY=VALUE      any writer option (true/false, integers, numbers, text)\n"
+     "The output is written to a temporary file and renamed over OUT only on success.\n"},
+    {"ls",
+     "usage: velmar ls PATTERN [--host H]\n\nThe entries of PATTERN's folder matching it (\"*\" "
+     "within a name), "
+     "as URIs,\none a line, sorted.\n"},
 };
 
 // Arguments of one command: positionals and "--name [value]" options.
@@ -71,7 +81,8 @@ public:
                 if (std::find(flags.begin(), flags.end(), a) != flags.end()) {
                     m_flags.push_back(a);
                 } else if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
-                    if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
+                    if (i + 1 >= args.size())
+                        throw UsageError(a + " needs a value");
                     m_values.emplace_back(a, args[++i]);
                 } else {
                     throw UsageError("unknown option " + a);
@@ -87,13 +98,15 @@ public:
     std::vector<std::string> all(const std::string& name) const {
         std::vector<std::string> out;
         for (const auto& [key, value] : m_values) {
-            if (key == name) out.push_back(value);
+            if (key == name)
+                out.push_back(value);
         }
         return out;
     }
     std::optional<std::string> value(const std::string& name) const {
         const auto values = all(name);
-        if (values.empty()) return std::nullopt;
+        if (values.empty())
+            return std::nullopt;
         return values.back();
     }
     const std::vector<std::string>& positional() const { return m_positional; }
@@ -108,7 +121,8 @@ template <typename T>
 T number(const std::string& text, const char* what) {
     std::istringstream in(text);
     T value{};
-    if (!(in >> value) || !in.eof()) throw UsageError(fmt::format("{} must be a number, not '{}'", what, text));
+    if (!(in >> value) || !in.eof())
+        throw UsageError(fmt::format("{} must be a number, not '{}'", what, text));
     return value;
 }
 
@@ -129,22 +143,28 @@ std::string jsonString(const std::string& text) {
 
 const char* interpretationName(tessik::ImageInterpretation i) {
     switch (i) {
-        case tessik::ImageInterpretation::GRAYSCALE: return "GRAYSCALE";
-        case tessik::ImageInterpretation::RGB: return "RGB";
-        case tessik::ImageInterpretation::YUV: return "YUV";
-        case tessik::ImageInterpretation::UNKNOWN: break;
+        case tessik::ImageInterpretation::GRAYSCALE:
+            return "GRAYSCALE";
+        case tessik::ImageInterpretation::RGB:
+            return "RGB";
+        case tessik::ImageInterpretation::YUV:
+            return "YUV";
+        case tessik::ImageInterpretation::UNKNOWN:
+            break;
     }
     return "UNKNOWN";
 }
 
 const char* originKindName(std::int32_t kind) {
-    static constexpr const char* names[] = {"stream", "memory", "file", "network", "generated", "derived", "mixed"};
+    static constexpr const char* names[] = {"stream",    "memory",  "file", "network",
+                                            "generated", "derived", "mixed"};
     return kind >= 0 && kind < 7 ? names[kind] : "unknown";
 }
 
 std::string joined(const std::vector<std::string>& items) {
     std::string out;
-    for (const auto& item : items) out += (out.empty() ? "" : ", ") + item;
+    for (const auto& item : items)
+        out += (out.empty() ? "" : ", ") + item;
     return out;
 }
 
@@ -156,49 +176,61 @@ std::vector<std::string> sorted(const Container& items) {
 }
 
 int commandPlugins(const PluginSet& plugins, const Arguments& args) {
-    if (!args.positional().empty()) throw UsageError("plugins takes no arguments");
-    for (const auto& error : plugins.loader().errors()) std::cerr << "velmar: skipped: " << error << "\n";
+    if (!args.positional().empty())
+        throw UsageError("plugins takes no arguments");
+    for (const auto& error : plugins.loader().errors())
+        std::cerr << "velmar: skipped: " << error << "\n";
     for (const auto& library : plugins.loader().libraries()) {
-        const velmar::Plugin* identity = library->extractor ? static_cast<const velmar::Plugin*>(library->extractor.get())
-                                         : library->writer ? static_cast<const velmar::Plugin*>(library->writer.get())
-                                                           : library->protocol.get();
+        const velmar::Plugin* identity =
+            library->extractor ? static_cast<const velmar::Plugin*>(library->extractor.get())
+            : library->writer  ? static_cast<const velmar::Plugin*>(library->writer.get())
+                               : library->protocol.get();
         std::cout << identity->name() << " " << identity->version().toString() << "\n";
-        const velmar::FormatPlugin* format = library->extractor ? static_cast<const velmar::FormatPlugin*>(library->extractor.get())
-                                                                : library->writer.get();
+        const velmar::FormatPlugin* format =
+            library->extractor ? static_cast<const velmar::FormatPlugin*>(library->extractor.get())
+                               : library->writer.get();
         if (format != nullptr) {
             std::vector<std::string> extensions;
-            for (const auto& [ext, name] : format->extensions()) extensions.push_back("." + ext);
+            for (const auto& [ext, name] : format->extensions())
+                extensions.push_back("." + ext);
             std::cout << "  formats:    " << joined(sorted(format->formats())) << " ("
                       << joined(sorted(extensions)) << ")\n";
             std::cout << "  reads:      " << (library->extractor ? "yes" : "no")
                       << "\n  writes:     " << (library->writer ? "yes" : "no") << "\n";
         }
-        if (library->protocol) std::cout << "  schemes:    " << joined(sorted(library->protocol->schemes())) << "\n";
+        if (library->protocol)
+            std::cout << "  schemes:    " << joined(sorted(library->protocol->schemes())) << "\n";
         std::cout << "  library:    " << library->path << "\n";
     }
     return 0;
 }
 
 int commandInfo(const PluginSet& plugins, const Arguments& args) {
-    if (args.positional().size() != 1) throw UsageError("info needs one IMAGE");
+    if (args.positional().size() != 1)
+        throw UsageError("info needs one IMAGE");
     const auto image = plugins.openImage(locate(args.positional()[0]));
     const auto& info = image->properties()->imageInfo();
     std::vector<std::string> children;
     if (image->metadata()) {
-        for (const auto& child : image->metadata()->children()) children.push_back(child->name());
+        for (const auto& child : image->metadata()->children())
+            children.push_back(child->name());
     }
     const auto origin = image->viewOrigin();
     const std::uint64_t width = image->shape().size() > 0 ? image->shape()[0] : 0;
     const std::uint64_t height = image->shape().size() > 1 ? image->shape()[1] : 1;
     if (args.has("--json")) {
         std::string metadata;
-        for (const auto& c : children) metadata += (metadata.empty() ? "" : ",") + jsonString(c);
+        for (const auto& c : children)
+            metadata += (metadata.empty() ? "" : ",") + jsonString(c);
         std::cout << fmt::format(
-            "{{\"width\":{},\"height\":{},\"dataType\":{},\"channels\":{},\"hasAlpha\":{},\"interpretation\":{},"
+            "{{\"width\":{},\"height\":{},\"dataType\":{},\"channels\":{},\"hasAlpha\":{},"
+            "\"interpretation\":{},"
             "\"metadata\":[{}],\"origin\":{}}}\n",
-            width, height, jsonString(image->dataType().toString()), image->dataType().elementCount(),
-            info.hasAlpha() ? "true" : "false", jsonString(interpretationName(info.interpretation())), metadata,
-            origin ? fmt::format("{{\"kind\":{},\"description\":{}}}", origin->kind(), jsonString(origin->description()))
+            width, height, jsonString(image->dataType().toString()),
+            image->dataType().elementCount(), info.hasAlpha() ? "true" : "false",
+            jsonString(interpretationName(info.interpretation())), metadata,
+            origin ? fmt::format("{{\"kind\":{},\"description\":{}}}", origin->kind(),
+                                 jsonString(origin->description()))
                    : "null");
         return 0;
     }
@@ -209,8 +241,8 @@ int commandInfo(const PluginSet& plugins, const Arguments& args) {
               << "\ninterpretation: " << interpretationName(info.interpretation())
               << "\nmetadata:       " << (children.empty() ? "(none)" : joined(children)) << "\n";
     if (origin) {
-        std::cout << "origin:         " << origin->description() << " (kind " << origin->kind() << ", "
-                  << originKindName(origin->kind()) << ")\n";
+        std::cout << "origin:         " << origin->description() << " (kind " << origin->kind()
+                  << ", " << originKindName(origin->kind()) << ")\n";
     }
     return 0;
 }
@@ -220,17 +252,20 @@ tessik::RegionX parseRegion(const std::string& text) {
     std::stringstream in(text);
     std::string part;
     while (std::getline(in, part, ',')) {
-        if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos || part.size() > 18) {
+        if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos ||
+            part.size() > 18) {
             throw UsageError("--region must be X,Y,W,H with non-negative integers");
         }
         values.push_back(std::stoull(part));
     }
-    if (values.size() != 4) throw UsageError("--region must be X,Y,W,H with non-negative integers");
+    if (values.size() != 4)
+        throw UsageError("--region must be X,Y,W,H with non-negative integers");
     return tessik::RegionX({values[0], values[1]}, {values[2], values[3]});
 }
 
 int commandDecode(const PluginSet& plugins, const Arguments& args) {
-    if (args.positional().size() != 2) throw UsageError("decode needs IMAGE and OUT");
+    if (args.positional().size() != 2)
+        throw UsageError("decode needs IMAGE and OUT");
     const std::string out = args.positional()[1];
     const std::string format = out == "-" ? "raw" : locate(out).extension();
     if (format != "ppm" && format != "pam" && format != "png" && format != "raw") {
@@ -247,7 +282,8 @@ int commandDecode(const PluginSet& plugins, const Arguments& args) {
     image->readRegion(region, pixels.samples.data());
     if (out == "-") {
         std::fwrite(pixels.samples.data(), 1, pixels.samples.size(), stdout);
-        if (std::fflush(stdout) != 0) throw tessik::Error("Cannot write to standard output");
+        if (std::fflush(stdout) != 0)
+            throw tessik::Error("Cannot write to standard output");
         return 0;
     }
     AtomicOutput target(locate(out).path);
@@ -269,23 +305,30 @@ velmar::OptionMap writerOptions(const Arguments& args) {
     velmar::OptionMap options;
     for (const auto& pair : args.all("--option")) {
         const auto equals = pair.find('=');
-        if (equals == std::string::npos || equals == 0) throw UsageError("--option needs KEY=VALUE, not " + pair);
+        if (equals == std::string::npos || equals == 0)
+            throw UsageError("--option needs KEY=VALUE, not " + pair);
         const std::string key = pair.substr(0, equals), value = pair.substr(equals + 1);
         if (value == "true" || value == "false") {
             options.set(key, value == "true");
         } else if (!value.empty() && value.find_first_not_of("-0123456789") == std::string::npos) {
             options.set(key, number<std::int64_t>(value, key.c_str()));
-        } else if (char* end = nullptr; !value.empty() && (std::strtod(value.c_str(), &end), *end == '\0')) {
+        } else if (char* end = nullptr;
+                   !value.empty() && (std::strtod(value.c_str(), &end), *end == '\0')) {
             options.set(key, number<double>(value, key.c_str()));
         } else {
             options.set(key, value);
         }
     }
-    if (args.has("--lossy")) options.set("lossless", false);
-    if (auto q = args.value("--quality")) options.set("quality", number<double>(*q, "--quality"));
-    if (auto m = args.value("--method")) options.set("method", number<std::int64_t>(*m, "--method"));
-    if (auto a = args.value("--alpha-quality")) options.set("alpha_quality", number<std::int64_t>(*a, "--alpha-quality"));
-    if (args.has("--no-alpha-compression")) options.set("alpha_compression", false);
+    if (args.has("--lossy"))
+        options.set("lossless", false);
+    if (auto q = args.value("--quality"))
+        options.set("quality", number<double>(*q, "--quality"));
+    if (auto m = args.value("--method"))
+        options.set("method", number<std::int64_t>(*m, "--method"));
+    if (auto a = args.value("--alpha-quality"))
+        options.set("alpha_quality", number<std::int64_t>(*a, "--alpha-quality"));
+    if (args.has("--no-alpha-compression"))
+        options.set("alpha_compression", false);
     return options;
 }
 
@@ -312,27 +355,35 @@ int commandEncode(const PluginSet& plugins, const Arguments& args) {
     const auto folder = args.value("-o");
     const auto& inputs = args.positional();
     if (!folder) {
-        if (inputs.size() != 2) throw UsageError("encode needs IN and OUT, or IN... -o DIR");
+        if (inputs.size() != 2)
+            throw UsageError("encode needs IN and OUT, or IN... -o DIR");
         encodeOne(plugins, inputs[0], inputs[1], options);
         return 0;
     }
-    if (inputs.empty()) throw UsageError("encode -o DIR needs at least one IN");
-    if (!std::filesystem::is_directory(*folder)) throw tessik::Error("Not a folder: " + *folder);
+    if (inputs.empty())
+        throw UsageError("encode -o DIR needs at least one IN");
+    if (!std::filesystem::is_directory(*folder))
+        throw tessik::Error("Not a folder: " + *folder);
     const bool terminal = ::isatty(2) != 0;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         const auto name = std::filesystem::path(inputs[i]).stem().string() + ".webp";
-        if (terminal) std::cerr << fmt::format("\r[{}/{}] {}\x1b[K", i + 1, inputs.size(), name) << std::flush;
+        if (terminal)
+            std::cerr << fmt::format("\r[{}/{}] {}\x1b[K", i + 1, inputs.size(), name)
+                      << std::flush;
         encodeOne(plugins, inputs[i], (std::filesystem::path(*folder) / name).string(), options);
     }
-    if (terminal) std::cerr << "\n";
+    if (terminal)
+        std::cerr << "\n";
     return 0;
 }
 
 int commandLs(const PluginSet& plugins, const Arguments& args) {
-    if (args.positional().size() != 1) throw UsageError("ls needs one PATTERN");
+    if (args.positional().size() != 1)
+        throw UsageError("ls needs one PATTERN");
     const Location pattern = locate(args.positional()[0]);
     const auto protocol = plugins.protocolFor(pattern.scheme.empty() ? "file" : pattern.scheme);
-    for (const auto& uri : sorted(protocol->list(args.value("--host").value_or(""), pattern.path))) {
+    for (const auto& uri :
+         sorted(protocol->list(args.value("--host").value_or(""), pattern.path))) {
         std::cout << uri << "\n";
     }
     return 0;
@@ -341,7 +392,8 @@ int commandLs(const PluginSet& plugins, const Arguments& args) {
 std::string ownPluginFolder() {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return {};
+    if (error)
+        return {};
     return (exe.parent_path() / VELMAR_PLUGIN_RELATIVE_DIR).lexically_normal().string();
 }
 
@@ -352,11 +404,13 @@ int run(int argc, char** argv) {
         std::stringstream in(path);
         std::string folder;
         while (std::getline(in, folder, ':')) {
-            if (!folder.empty()) folders.push_back(folder);
+            if (!folder.empty())
+                folders.push_back(folder);
         }
     }
     while (!args.empty() && args[0] == "--plugins") {
-        if (args.size() < 2) throw UsageError("--plugins needs a folder");
+        if (args.size() < 2)
+            throw UsageError("--plugins needs a folder");
         folders.push_back(args[1]);
         args.erase(args.begin(), args.begin() + 2);
     }
@@ -370,25 +424,33 @@ int run(int argc, char** argv) {
     }
     const std::string command = args[0];
     args.erase(args.begin());
-    if (kHelp.count(command) == 0 || command.empty()) throw UsageError("unknown command " + command);
+    if (kHelp.count(command) == 0 || command.empty())
+        throw UsageError("unknown command " + command);
     if (std::find(args.begin(), args.end(), "--help") != args.end()) {
         std::cout << kHelp.at(command);
         return 0;
     }
-    const std::map<std::string, std::pair<std::vector<std::string>, std::vector<std::string>>> grammar = {
-        {"plugins", {{}, {}}},
-        {"info", {{"--json"}, {}}},
-        {"decode", {{}, {"--region"}}},
-        {"encode", {{"--lossy", "--no-alpha-compression"}, {"--quality", "--method", "--alpha-quality", "--option", "-o"}}},
-        {"ls", {{}, {"--host"}}},
-    };
+    const std::map<std::string, std::pair<std::vector<std::string>, std::vector<std::string>>>
+        grammar = {
+            {"plugins", {{}, {}}},
+            {"info", {{"--json"}, {}}},
+            {"decode", {{}, {"--region"}}},
+            {"encode",
+             {{"--lossy", "--no-alpha-compression"},
+              {"--quality", "--method", "--alpha-quality", "--option", "-o"}}},
+            {"ls", {{}, {"--host"}}},
+        };
     const auto& [flags, valued] = grammar.at(command);
     const Arguments parsed(args, flags, valued);
     const PluginSet plugins(ownPluginFolder(), folders);
-    if (command == "plugins") return commandPlugins(plugins, parsed);
-    if (command == "info") return commandInfo(plugins, parsed);
-    if (command == "decode") return commandDecode(plugins, parsed);
-    if (command == "encode") return commandEncode(plugins, parsed);
+    if (command == "plugins")
+        return commandPlugins(plugins, parsed);
+    if (command == "info")
+        return commandInfo(plugins, parsed);
+    if (command == "decode")
+        return commandDecode(plugins, parsed);
+    if (command == "encode")
+        return commandEncode(plugins, parsed);
     return commandLs(plugins, parsed);
 }
 

@@ -1,7 +1,7 @@
 #include "DerivedImageViews.h"
 
-#include <cstring>
 #include <fmt/format.h>
+#include <cstring>
 #include <vector>
 
 #include "RegionCopy.h"
@@ -29,13 +29,15 @@ void DerivedImageView::readRegion(const RegionX& region, void* dst) {
 namespace {
 
 std::shared_ptr<ImageView> requireSource(std::shared_ptr<ImageView> source) {
-    if (!source) throw InvalidArgument("Source view cannot be null");
+    if (!source)
+        throw InvalidArgument("Source view cannot be null");
     return source;
 }
 
 std::shared_ptr<ImageProperties> copyProperties(const ImageView& view, const DataType& dataType) {
     auto properties = ImageProperties::fromDataType(dataType);
-    if (auto source = view.properties()) properties->imageInfo() = source->imageInfo();
+    if (auto source = view.properties())
+        properties->imageInfo() = source->imageInfo();
     return properties;
 }
 
@@ -47,7 +49,8 @@ std::vector<std::uint8_t> readSource(ImageView& source, const RegionX& region) {
 
 class ChannelView final : public DerivedImageView {
 public:
-    ChannelView(std::shared_ptr<ImageView> source, std::uint32_t index, std::shared_ptr<ImageProperties> p)
+    ChannelView(std::shared_ptr<ImageView> source, std::uint32_t index,
+                std::shared_ptr<ImageProperties> p)
         : DerivedImageView(source->shape(), source->dataType().withElementCount(1), std::move(p),
                            source->metadata()),
           m_source(std::move(source)),
@@ -60,8 +63,8 @@ private:
         const std::uint64_t elementBytes = m_source->dataType().elementByteCount();
         const std::uint64_t count = region.elementCount();
         for (std::uint64_t i = 0; i < count; ++i) {
-            std::memcpy(dst + i * elementBytes, samples.data() + i * pixelBytes + m_index * elementBytes,
-                        elementBytes);
+            std::memcpy(dst + i * elementBytes,
+                        samples.data() + i * pixelBytes + m_index * elementBytes, elementBytes);
         }
     }
 
@@ -88,7 +91,8 @@ public:
 private:
     void compute(const RegionX& region, std::uint8_t* dst) override {
         const std::size_t n = region.dimensionCount();
-        if (region.elementCount() == 0) return;
+        if (region.elementCount() == 0)
+            return;
         VectorX origin(n), size(n);
         for (std::size_t i = 0; i < n; ++i) {
             origin[i] = region.origin()[i] * m_factor;
@@ -100,7 +104,8 @@ private:
         std::uint64_t out = 0;
         VectorX at(n);
         forEachIndex(region.size(), [&](const VectorX& index) {
-            for (std::size_t i = 0; i < n; ++i) at[i] = index[i] * m_factor;
+            for (std::size_t i = 0; i < n; ++i)
+                at[i] = index[i] * m_factor;
             std::memcpy(dst + out, samples.data() + sourceIndex.offset(at), pixelBytes);
             out += pixelBytes;
         });
@@ -139,7 +144,8 @@ private:
         VectorX at(n);
         std::uint64_t out = 0;
         forEachIndex(region.size(), [&](const VectorX& index) {
-            for (std::size_t i = 0, j = 0; i < n; ++i) at[i] = i == m_channelAxis ? 0 : index[j++];
+            for (std::size_t i = 0, j = 0; i < n; ++i)
+                at[i] = i == m_channelAxis ? 0 : index[j++];
             const std::uint64_t base = sourceIndex.offset(at);
             for (std::uint64_t c = 0; c < channels; ++c) {
                 std::memcpy(dst + out, samples.data() + base + c * channelStride, elementBytes);
@@ -195,7 +201,8 @@ std::shared_ptr<ImageView> makeChannelView(std::shared_ptr<ImageView> source, st
 std::shared_ptr<ImageView> makeSubSampledView(std::shared_ptr<ImageView> source,
                                               std::uint64_t factor) {
     requireSource(source);
-    if (factor == 0) throw InvalidArgument("Sub-sampling factor must be at least 1");
+    if (factor == 0)
+        throw InvalidArgument("Sub-sampling factor must be at least 1");
     return std::make_shared<SubSampledView>(std::move(source), factor);
 }
 
@@ -210,12 +217,13 @@ std::shared_ptr<ImageView> makeAssembledView(std::shared_ptr<ImageView> source) 
     const DataType type = source->dataType();
     const std::uint64_t channels = source->shape()[*channelAxis];
     if (type.elementCount() != 1 || channels == 0 || channels > 255) {
-        throw InvalidArgument(fmt::format(
-            "Cannot assemble {} channels of {} into one pixel", channels, type.toString()));
+        throw InvalidArgument(fmt::format("Cannot assemble {} channels of {} into one pixel",
+                                          channels, type.toString()));
     }
     VectorX shape(source->dimensionCount() - 1);
     for (std::size_t i = 0, j = 0; i < source->dimensionCount(); ++i) {
-        if (i != *channelAxis) shape[j++] = source->shape()[i];
+        if (i != *channelAxis)
+            shape[j++] = source->shape()[i];
     }
     const DataType assembled = type.withElementCount(static_cast<std::uint32_t>(channels));
     auto assembledProperties = copyProperties(*source, assembled);
@@ -225,8 +233,10 @@ std::shared_ptr<ImageView> makeAssembledView(std::shared_ptr<ImageView> source) 
 }
 
 std::shared_ptr<ImageView> makeStackedView(std::shared_ptr<MultiImageView> stack) {
-    if (!stack) throw InvalidArgument("Stack cannot be null");
-    if (stack->imageCount() == 0) throw InvalidArgument("Cannot stack an empty collection");
+    if (!stack)
+        throw InvalidArgument("Stack cannot be null");
+    if (stack->imageCount() == 0)
+        throw InvalidArgument("Cannot stack an empty collection");
     const auto first = stack->image(0);
     for (std::uint64_t i = 1; i < stack->imageCount(); ++i) {
         const auto image = stack->image(i);
@@ -235,7 +245,8 @@ std::shared_ptr<ImageView> makeStackedView(std::shared_ptr<MultiImageView> stack
         }
     }
     VectorX shape(first->dimensionCount() + 1);
-    for (std::size_t i = 0; i < first->dimensionCount(); ++i) shape[i] = first->shape()[i];
+    for (std::size_t i = 0; i < first->dimensionCount(); ++i)
+        shape[i] = first->shape()[i];
     shape[first->dimensionCount()] = stack->imageCount();
     auto properties = copyProperties(*first, first->dataType());
     std::vector<ImageDimension> axes = properties->imageInfo().axesInterpretation().axes();

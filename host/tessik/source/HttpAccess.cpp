@@ -1,8 +1,8 @@
 #include "HttpAccess.h"
 
-#include <algorithm>
 #include <curl/curl.h>
 #include <fmt/format.h>
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
@@ -35,7 +35,8 @@ namespace {
 void initializeCurl() {
     static std::once_flag once;
     std::call_once(once, [] {
-        if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) throw Error("HTTP access cannot be initialized");
+        if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            throw Error("HTTP access cannot be initialized");
     });
 }
 
@@ -44,7 +45,8 @@ class Transfer {
 public:
     explicit Transfer(const Uri& uri) : m_uri(uri.toString()), m_handle(curl_easy_init()) {
         initializeCurl();
-        if (m_handle == nullptr) throw Error("HTTP access cannot be initialized");
+        if (m_handle == nullptr)
+            throw Error("HTTP access cannot be initialized");
         const HttpSettings settings = httpSettings();
         curl_easy_setopt(m_handle, CURLOPT_URL, m_uri.c_str());
         curl_easy_setopt(m_handle, CURLOPT_NOSIGNAL, 1L);
@@ -56,7 +58,8 @@ public:
         curl_easy_setopt(m_handle, CURLOPT_LOW_SPEED_TIME, settings.stallTimeoutSeconds);
         curl_easy_setopt(m_handle, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(m_handle, CURLOPT_SSL_VERIFYHOST, 2L);
-        if (!settings.caBundle.empty()) curl_easy_setopt(m_handle, CURLOPT_CAINFO, settings.caBundle.c_str());
+        if (!settings.caBundle.empty())
+            curl_easy_setopt(m_handle, CURLOPT_CAINFO, settings.caBundle.c_str());
         curl_easy_setopt(m_handle, CURLOPT_ERRORBUFFER, m_error);
         m_maxRedirects = settings.maxRedirects;
     }
@@ -76,7 +79,8 @@ public:
         }
         long status = 0;
         curl_easy_getinfo(m_handle, CURLINFO_RESPONSE_CODE, &status);
-        if (status >= 400) throw Error(fmt::format("HTTP {} for {}", status, m_uri));
+        if (status >= 400)
+            throw Error(fmt::format("HTTP {} for {}", status, m_uri));
     }
 
 private:
@@ -122,7 +126,8 @@ public:
     }
     std::string description() const override { return m_uri.toString(); }
     void close() override {
-        if (!isOpen()) return;
+        if (!isOpen())
+            return;
         MemoryStreamAccess::close();
         Transfer transfer(m_uri);
         UploadCursor cursor{&bytes(), 0};
@@ -152,7 +157,9 @@ std::shared_ptr<RandomAccess> httpGet(const Uri& uri) {
     return std::make_shared<MemoryRandomAccess>(std::move(body), uri.toString());
 }
 
-std::shared_ptr<StreamAccess> httpPut(const Uri& uri) { return std::make_shared<HttpUploadStream>(uri); }
+std::shared_ptr<StreamAccess> httpPut(const Uri& uri) {
+    return std::make_shared<HttpUploadStream>(uri);
+}
 
 }  // namespace detail
 }  // namespace tessik

@@ -16,9 +16,11 @@ Indexer::Indexer(const VectorX& shape, std::uint64_t pixelBytes) {
 }
 
 std::uint64_t Indexer::offset(const VectorX& index) const {
-    if (index.size() != m_strides.size()) throw InvalidArgument("Index has the wrong axis count");
+    if (index.size() != m_strides.size())
+        throw InvalidArgument("Index has the wrong axis count");
     std::uint64_t offset = 0;
-    for (std::size_t i = 0; i < index.size(); ++i) offset += index[i] * m_strides[i];
+    for (std::size_t i = 0; i < index.size(); ++i)
+        offset += index[i] * m_strides[i];
     return offset;
 }
 
@@ -28,9 +30,11 @@ void ImageView::read(const VectorX& index, void* dst) {
 
 void ImageView::readRegion(const RegionX& region, void* dst) {
     detail::requireInside(shape(), region);
-    if (region.elementCount() == 0) return;
+    if (region.elementCount() == 0)
+        return;
     const void* samples = bufferReadOnly();
-    if (samples == nullptr) throw Error("Image view cannot be read");
+    if (samples == nullptr)
+        throw Error("Image view cannot be read");
     detail::extractRegion(static_cast<const std::uint8_t*>(samples), shape(),
                           dataType().byteCount(), region, static_cast<std::uint8_t*>(dst));
 }
@@ -49,20 +53,32 @@ void ImageView::write(const VectorX& index, const void* src) {
 
 void ImageView::writeRegion(const RegionX& region, const void* src) {
     detail::requireInside(shape(), region);
-    if (region.elementCount() == 0) return;
+    if (region.elementCount() == 0)
+        return;
     void* samples = capabilities().has(ImageCapability::WRITE) ? buffer() : nullptr;
-    if (samples == nullptr) throw Error("Image view cannot be written");
+    if (samples == nullptr)
+        throw Error("Image view cannot be written");
     detail::insertRegion(static_cast<std::uint8_t*>(samples), shape(), dataType().byteCount(),
                          region, static_cast<const std::uint8_t*>(src));
 }
 
-void ImageView::reshape(const VectorX&) { throw Error("Image view cannot be reshaped"); }
+void ImageView::reshape(const VectorX&) {
+    throw Error("Image view cannot be reshaped");
+}
 
-Indexer ImageView::indexer() const { return Indexer(shape(), dataType().byteCount()); }
+Indexer ImageView::indexer() const {
+    return Indexer(shape(), dataType().byteCount());
+}
 
-void* ImageView::buffer() { return nullptr; }
-const void* ImageView::bufferReadOnly() const { return nullptr; }
-std::uint64_t ImageView::bufferSize() const { return 0; }
+void* ImageView::buffer() {
+    return nullptr;
+}
+const void* ImageView::bufferReadOnly() const {
+    return nullptr;
+}
+std::uint64_t ImageView::bufferSize() const {
+    return 0;
+}
 
 std::uint64_t ImageView::byteCount() const {
     return shape().product() * dataType().byteCount();

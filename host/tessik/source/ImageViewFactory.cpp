@@ -18,13 +18,15 @@ std::shared_ptr<ImageView> ImageViewFactory::allocate(const VectorX& shape,
 }
 
 std::shared_ptr<ImageView> ImageViewFactory::copyInMemory(const std::shared_ptr<ImageView>& view) {
-    if (!view) throw InvalidArgument("Source view cannot be null");
+    if (!view)
+        throw InvalidArgument("Source view cannot be null");
     auto copy = std::make_shared<detail::MemoryImageView>(view->shape(), view->dataType());
     view->readRegion(RegionX::createFullRegion(view->shape()), copy->buffer());
     if (auto properties = view->properties()) {
         copy->setProperties(std::make_shared<ImageProperties>(*properties));
     }
-    if (auto metadata = view->metadata()) copy->setMetadata(metadata);
+    if (auto metadata = view->metadata())
+        copy->setMetadata(metadata);
     return copy;
 }
 
@@ -38,7 +40,8 @@ std::shared_ptr<ImageView> ImageViewFactory::subSample(const std::shared_ptr<Ima
     return detail::makeSubSampledView(view, factor);
 }
 
-std::shared_ptr<ImageView> ImageViewFactory::assembleChannels(const std::shared_ptr<ImageView>& view) {
+std::shared_ptr<ImageView> ImageViewFactory::assembleChannels(
+    const std::shared_ptr<ImageView>& view) {
     return detail::makeAssembledView(view);
 }
 

@@ -22,7 +22,9 @@ std::uint64_t requiredBytes(const VectorX& shape, const DataType& dataType) {
 }
 
 namespace {
-std::shared_ptr<MetadataNode> emptyRoot() { return MetadataNodeFactory::create("root", nullptr); }
+std::shared_ptr<MetadataNode> emptyRoot() {
+    return MetadataNodeFactory::create("root", nullptr);
+}
 }  // namespace
 
 MemoryImageView::MemoryImageView(const VectorX& shape, const DataType& dataType, void* data,
@@ -60,12 +62,14 @@ FlagSet<ImageCapability> MemoryImageView::capabilities() const {
 }
 
 void MemoryImageView::setProperties(std::shared_ptr<ImageProperties> properties) {
-    if (!properties) throw InvalidArgument("Image properties cannot be null");
+    if (!properties)
+        throw InvalidArgument("Image properties cannot be null");
     m_properties = std::move(properties);
 }
 
 void MemoryImageView::setMetadata(std::shared_ptr<MetadataNode> metadata) {
-    if (!metadata) throw InvalidArgument("Image metadata cannot be null");
+    if (!metadata)
+        throw InvalidArgument("Image metadata cannot be null");
     m_metadata = std::move(metadata);
 }
 

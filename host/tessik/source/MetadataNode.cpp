@@ -5,12 +5,14 @@
 namespace tessik {
 
 void MetadataNode::addChild(std::shared_ptr<MetadataNode> child) {
-    if (!child) throw InvalidArgument("Metadata child cannot be null");
+    if (!child)
+        throw InvalidArgument("Metadata child cannot be null");
     m_children.push_back(std::move(child));
 }
 
 std::shared_ptr<MetadataNode> MetadataNode::child(std::size_t index) const {
-    if (index >= m_children.size()) throw Error("Index out of bound");
+    if (index >= m_children.size())
+        throw Error("Index out of bound");
     return m_children[index];
 }
 

@@ -6,7 +6,8 @@
 
 namespace tessik {
 
-RegionX::RegionX(VectorX origin, VectorX size) : m_origin(std::move(origin)), m_size(std::move(size)) {
+RegionX::RegionX(VectorX origin, VectorX size)
+    : m_origin(std::move(origin)), m_size(std::move(size)) {
     if (m_origin.size() != m_size.size()) {
         throw InvalidArgument(fmt::format("Region origin has {} axes but size has {}",
                                           m_origin.size(), m_size.size()));
@@ -20,12 +21,15 @@ RegionX RegionX::createFullRegion(const VectorX& shape) {
 }
 
 bool RegionX::contains(const RegionX& other) const {
-    if (other.dimensionCount() != dimensionCount()) return false;
+    if (other.dimensionCount() != dimensionCount())
+        return false;
     for (std::size_t i = 0; i < dimensionCount(); ++i) {
         const std::uint64_t begin = other.m_origin[i];
         const std::uint64_t end = begin + other.m_size[i];
-        if (end < begin) return false;  // wrapped around
-        if (begin < m_origin[i] || end > m_origin[i] + m_size[i]) return false;
+        if (end < begin)
+            return false;  // wrapped around
+        if (begin < m_origin[i] || end > m_origin[i] + m_size[i])
+            return false;
     }
     return true;
 }

@@ -7,13 +7,16 @@
 namespace tessik::detail {
 
 void forEachIndex(const VectorX& size, const std::function<void(const VectorX&)>& visit) {
-    if (size.product() == 0) return;
+    if (size.product() == 0)
+        return;
     VectorX index(size.size());
     while (true) {
         visit(index);
         std::size_t axis = 0;
-        while (axis < size.size() && ++index[axis] == size[axis]) index[axis++] = 0;
-        if (axis == size.size()) return;
+        while (axis < size.size() && ++index[axis] == size[axis])
+            index[axis++] = 0;
+        if (axis == size.size())
+            return;
     }
 }
 
@@ -24,14 +27,16 @@ namespace {
 template <typename RowFn>
 void forEachRow(const VectorX& shape, std::uint64_t pixelBytes, const RegionX& region, RowFn fn) {
     const std::size_t n = shape.size();
-    if (region.elementCount() == 0) return;
+    if (region.elementCount() == 0)
+        return;
     if (n == 0) {
         fn(0, 0, pixelBytes);
         return;
     }
     const std::uint64_t rowBytes = region.size()[0] * pixelBytes;
     VectorX rows(n - 1);
-    for (std::size_t i = 1; i < n; ++i) rows[i - 1] = region.size()[i];
+    for (std::size_t i = 1; i < n; ++i)
+        rows[i - 1] = region.size()[i];
     std::uint64_t boxOffset = 0;
     forEachIndex(rows, [&](const VectorX& r) {
         std::uint64_t offset = 0;
@@ -50,16 +55,18 @@ void forEachRow(const VectorX& shape, std::uint64_t pixelBytes, const RegionX& r
 
 void extractRegion(const std::uint8_t* image, const VectorX& shape, std::uint64_t pixelBytes,
                    const RegionX& region, std::uint8_t* dst) {
-    forEachRow(shape, pixelBytes, region, [&](std::uint64_t at, std::uint64_t boxAt, std::uint64_t n) {
-        std::memcpy(dst + boxAt, image + at, n);
-    });
+    forEachRow(shape, pixelBytes, region,
+               [&](std::uint64_t at, std::uint64_t boxAt, std::uint64_t n) {
+                   std::memcpy(dst + boxAt, image + at, n);
+               });
 }
 
 void insertRegion(std::uint8_t* image, const VectorX& shape, std::uint64_t pixelBytes,
                   const RegionX& region, const std::uint8_t* src) {
-    forEachRow(shape, pixelBytes, region, [&](std::uint64_t at, std::uint64_t boxAt, std::uint64_t n) {
-        std::memcpy(image + at, src + boxAt, n);
-    });
+    forEachRow(shape, pixelBytes, region,
+               [&](std::uint64_t at, std::uint64_t boxAt, std::uint64_t n) {
+                   std::memcpy(image + at, src + boxAt, n);
+               });
 }
 
 void requireInside(const VectorX& shape, const RegionX& region) {

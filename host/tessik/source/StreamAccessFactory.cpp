@@ -30,8 +30,10 @@ std::shared_ptr<StreamAccess> StreamAccessFactory::fromMemory(std::vector<std::u
     return std::make_shared<MemoryStreamAccess>(std::move(bytes));
 }
 
-std::shared_ptr<RandomAccess> RandomAccessFactory::fromStream(std::shared_ptr<StreamAccess> stream) {
-    if (!stream) throw InvalidArgument("Stream cannot be null");
+std::shared_ptr<RandomAccess> RandomAccessFactory::fromStream(
+    std::shared_ptr<StreamAccess> stream) {
+    if (!stream)
+        throw InvalidArgument("Stream cannot be null");
     if (stream->support(StreamAccessCapability::SEEK)) {
         return std::make_shared<detail::RandomAccessOverStream>(std::move(stream));
     }
@@ -41,7 +43,8 @@ std::shared_ptr<RandomAccess> RandomAccessFactory::fromStream(std::shared_ptr<St
     while (true) {
         const std::uint64_t n = stream->read(sizeof block, block);
         bytes.insert(bytes.end(), block, block + n);
-        if (n == 0 || stream->isEof()) break;
+        if (n == 0 || stream->isEof())
+            break;
     }
     return std::make_shared<detail::MemoryRandomAccess>(std::move(bytes), stream->description());
 }

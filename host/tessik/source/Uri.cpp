@@ -1,9 +1,9 @@
 #include "tessik/Uri.h"
 
+#include <fmt/format.h>
 #include <algorithm>
 #include <boost/url/parse.hpp>
 #include <boost/url/url_view.hpp>
-#include <fmt/format.h>
 
 #include "tessik/Error.h"
 
@@ -11,7 +11,8 @@ namespace tessik {
 
 Uri::Uri(const std::string& text) : m_text(text) {
     const auto parsed = boost::urls::parse_uri(text);
-    if (!parsed) throw InvalidArgument(fmt::format("Invalid URI: {}", text));
+    if (!parsed)
+        throw InvalidArgument(fmt::format("Invalid URI: {}", text));
     const boost::urls::url_view& uri = *parsed;
     m_scheme = std::string(uri.scheme());
     std::transform(m_scheme.begin(), m_scheme.end(), m_scheme.begin(),
@@ -21,8 +22,10 @@ Uri::Uri(const std::string& text) : m_text(text) {
     m_host = std::string(uri.encoded_host());
     m_port = std::string(uri.port());
     m_path = std::string(uri.encoded_path());
-    if (uri.has_query()) m_query = std::string(uri.encoded_query());
-    if (uri.has_fragment()) m_fragment = std::string(uri.encoded_fragment());
+    if (uri.has_query())
+        m_query = std::string(uri.encoded_query());
+    if (uri.has_fragment())
+        m_fragment = std::string(uri.encoded_fragment());
 }
 
 std::string Uri::decodedPath() const {

@@ -7,7 +7,9 @@
 namespace tessik {
 
 namespace {
-bool isHttp(const Uri& uri) { return uri.scheme() == "http" || uri.scheme() == "https"; }
+bool isHttp(const Uri& uri) {
+    return uri.scheme() == "http" || uri.scheme() == "https";
+}
 
 std::string localPath(const Uri& uri) {
     if (uri.hasAuthority() && !uri.host().empty() && uri.host() != "localhost") {
@@ -18,7 +20,8 @@ std::string localPath(const Uri& uri) {
 }  // namespace
 
 std::shared_ptr<RandomAccess> RandomAccessFactory::openURIRead(const Uri& uri) {
-    if (isHttp(uri)) return detail::httpGet(uri);
+    if (isHttp(uri))
+        return detail::httpGet(uri);
     if (uri.scheme() == "file") {
         return fromStream(StreamAccessFactory::openFileRead(localPath(uri)));
     }
@@ -26,8 +29,10 @@ std::shared_ptr<RandomAccess> RandomAccessFactory::openURIRead(const Uri& uri) {
 }
 
 std::shared_ptr<StreamAccess> StreamAccessFactory::openURIWrite(const Uri& uri) {
-    if (isHttp(uri)) return detail::httpPut(uri);
-    if (uri.scheme() == "file") return openFileWrite(localPath(uri));
+    if (isHttp(uri))
+        return detail::httpPut(uri);
+    if (uri.scheme() == "file")
+        return openFileWrite(localPath(uri));
     throw Error(fmt::format("Unsupported URI scheme {} in {}", uri.scheme(), uri.toString()));
 }
 

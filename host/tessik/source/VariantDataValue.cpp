@@ -1,9 +1,9 @@
 #include "tessik/VariantDataValue.h"
 
+#include <fmt/format.h>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <fmt/format.h>
 
 #include "tessik/Error.h"
 
@@ -36,7 +36,8 @@ namespace {
 
 const VariantDataValue& require(const std::shared_ptr<VariantDataValue>& value,
                                 const char* target) {
-    if (!value || value->isNull()) refuse(value.get(), target);
+    if (!value || value->isNull())
+        refuse(value.get(), target);
     return *value;
 }
 
@@ -48,7 +49,8 @@ bool parseInt(const std::string& text, std::int64_t& out) {
 }
 
 bool parseDouble(const std::string& text, double& out) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     char* end = nullptr;
     out = std::strtod(text.c_str(), &end);
     return end == text.c_str() + text.size();
@@ -58,8 +60,10 @@ bool parseDouble(const std::string& text, double& out) {
 
 std::int64_t VariantDataValueConverter::toInt64(const std::shared_ptr<VariantDataValue>& value) {
     const auto& v = require(value, "int64").value();
-    if (auto b = std::get_if<bool>(&v)) return *b ? 1 : 0;
-    if (auto i = std::get_if<std::int64_t>(&v)) return *i;
+    if (auto b = std::get_if<bool>(&v))
+        return *b ? 1 : 0;
+    if (auto i = std::get_if<std::int64_t>(&v))
+        return *i;
     if (auto d = std::get_if<double>(&v)) {
         // Only whole numbers inside the int64 range convert.
         if (std::isfinite(*d) && std::trunc(*d) == *d && *d >= -9.2233720368547758e18 &&
@@ -69,36 +73,48 @@ std::int64_t VariantDataValueConverter::toInt64(const std::shared_ptr<VariantDat
         refuse(value.get(), "int64");
     }
     std::int64_t parsed = 0;
-    if (parseInt(std::get<std::string>(v), parsed)) return parsed;
+    if (parseInt(std::get<std::string>(v), parsed))
+        return parsed;
     refuse(value.get(), "int64");
 }
 
 double VariantDataValueConverter::toDouble(const std::shared_ptr<VariantDataValue>& value) {
     const auto& v = require(value, "double").value();
-    if (auto b = std::get_if<bool>(&v)) return *b ? 1.0 : 0.0;
-    if (auto i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
-    if (auto d = std::get_if<double>(&v)) return *d;
+    if (auto b = std::get_if<bool>(&v))
+        return *b ? 1.0 : 0.0;
+    if (auto i = std::get_if<std::int64_t>(&v))
+        return static_cast<double>(*i);
+    if (auto d = std::get_if<double>(&v))
+        return *d;
     double parsed = 0;
-    if (parseDouble(std::get<std::string>(v), parsed)) return parsed;
+    if (parseDouble(std::get<std::string>(v), parsed))
+        return parsed;
     refuse(value.get(), "double");
 }
 
 bool VariantDataValueConverter::toBool(const std::shared_ptr<VariantDataValue>& value) {
     const auto& v = require(value, "bool").value();
-    if (auto b = std::get_if<bool>(&v)) return *b;
-    if (auto i = std::get_if<std::int64_t>(&v)) return *i != 0;
+    if (auto b = std::get_if<bool>(&v))
+        return *b;
+    if (auto i = std::get_if<std::int64_t>(&v))
+        return *i != 0;
     if (auto s = std::get_if<std::string>(&v)) {
-        if (*s == "true" || *s == "1") return true;
-        if (*s == "false" || *s == "0") return false;
+        if (*s == "true" || *s == "1")
+            return true;
+        if (*s == "false" || *s == "0")
+            return false;
     }
     refuse(value.get(), "bool");
 }
 
 std::string VariantDataValueConverter::toString(const std::shared_ptr<VariantDataValue>& value) {
     const auto& v = require(value, "string").value();
-    if (auto b = std::get_if<bool>(&v)) return *b ? "true" : "false";
-    if (auto i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
-    if (auto d = std::get_if<double>(&v)) return fmt::format("{}", *d);
+    if (auto b = std::get_if<bool>(&v))
+        return *b ? "true" : "false";
+    if (auto i = std::get_if<std::int64_t>(&v))
+        return std::to_string(*i);
+    if (auto d = std::get_if<double>(&v))
+        return fmt::format("{}", *d);
     return std::get<std::string>(v);
 }
 

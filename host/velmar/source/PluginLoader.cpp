@@ -1,9 +1,9 @@
 #include "velmar/PluginLoader.h"
 
-#include <algorithm>
 #include <dlfcn.h>
-#include <filesystem>
 #include <fmt/format.h>
+#include <algorithm>
+#include <filesystem>
 
 #include "tessik/Error.h"
 
@@ -21,17 +21,19 @@ std::string lower(std::string text) {
 template <typename T>
 std::shared_ptr<T> pluginObject(const std::shared_ptr<void>& handle, const char* symbol) {
     void* address = ::dlsym(handle.get(), symbol);
-    if (address == nullptr) return nullptr;
+    if (address == nullptr)
+        return nullptr;
     return std::shared_ptr<T>(handle, static_cast<T*>(address));
 }
 
 void requireApiVersion(const Plugin* plugin, const std::string& path, const char* symbol) {
-    if (plugin == nullptr) return;
+    if (plugin == nullptr)
+        return;
     const int version = plugin->apiVersion();
     if (version != kPluginApiVersion) {
-        throw tessik::Error(fmt::format(
-            "Plugin library {} refused: {} has interface version {}, expected {}", path, symbol,
-            version, kPluginApiVersion));
+        throw tessik::Error(
+            fmt::format("Plugin library {} refused: {} has interface version {}, expected {}", path,
+                        symbol, version, kPluginApiVersion));
     }
 }
 
@@ -54,10 +56,10 @@ std::shared_ptr<const PluginLibrary> PluginLoader::load(const std::string& path)
     library->writer = pluginObject<WriterPlugin>(handle, "velmar_writer_plugin");
     library->protocol = pluginObject<ProtocolPlugin>(handle, "velmar_protocol_plugin");
     if (!library->extractor && !library->writer && !library->protocol) {
-        throw tessik::Error(fmt::format(
-            "Plugin library {} refused: it exports none of velmar_extractor_plugin, "
-            "velmar_writer_plugin, velmar_protocol_plugin",
-            path));
+        throw tessik::Error(
+            fmt::format("Plugin library {} refused: it exports none of velmar_extractor_plugin, "
+                        "velmar_writer_plugin, velmar_protocol_plugin",
+                        path));
     }
     requireApiVersion(library->extractor.get(), path, "velmar_extractor_plugin");
     requireApiVersion(library->writer.get(), path, "velmar_writer_plugin");
@@ -72,7 +74,8 @@ void PluginLoader::loadDirectory(const std::string& directory) {
     for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end;
          it.increment(error)) {
         const auto& entry = *it;
-        if (entry.path().extension() == ".so") paths.push_back(entry.path().string());
+        if (entry.path().extension() == ".so")
+            paths.push_back(entry.path().string());
     }
     if (error) {
         throw tessik::Error(
@@ -110,15 +113,18 @@ std::shared_ptr<ExtractorPlugin> PluginLoader::findExtractorByExtension(
 
 std::shared_ptr<WriterPlugin> PluginLoader::findWriter(const std::string& format) const {
     for (const auto& library : m_libraries) {
-        if (library->writer && library->writer->formats().count(format) != 0) return library->writer;
+        if (library->writer && library->writer->formats().count(format) != 0)
+            return library->writer;
     }
     return nullptr;
 }
 
-std::shared_ptr<WriterPlugin> PluginLoader::findWriterByExtension(const std::string& extension) const {
+std::shared_ptr<WriterPlugin> PluginLoader::findWriterByExtension(
+    const std::string& extension) const {
     const std::string key = lower(extension);
     for (const auto& library : m_libraries) {
-        if (library->writer && library->writer->extensions().count(key) != 0) return library->writer;
+        if (library->writer && library->writer->extensions().count(key) != 0)
+            return library->writer;
     }
     return nullptr;
 }

@@ -1,8 +1,8 @@
 #include "velmar/PluginVersion.h"
 
+#include <fmt/format.h>
 #include <charconv>
 #include <cstring>
-#include <fmt/format.h>
 
 #include "tessik/Error.h"
 
@@ -11,10 +11,13 @@ namespace velmar {
 namespace {
 // Parses one decimal component ending at `stop` (or the end); advances `at`.
 bool component(const char*& at, const char* end, char stop, unsigned& out) {
-    const char* limit = stop == '\0' ? end : static_cast<const char*>(std::memchr(at, stop, end - at));
-    if (limit == nullptr || limit == at) return false;
+    const char* limit =
+        stop == '\0' ? end : static_cast<const char*>(std::memchr(at, stop, end - at));
+    if (limit == nullptr || limit == at)
+        return false;
     auto [ptr, ec] = std::from_chars(at, limit, out);
-    if (ec != std::errc() || ptr != limit) return false;
+    if (ec != std::errc() || ptr != limit)
+        return false;
     at = limit == end ? end : limit + 1;
     return true;
 }

@@ -32,11 +32,19 @@ velmar::filesystem::FileSystemPlugin velmar_protocol_plugin;
 namespace velmar::filesystem {
 
 FileSystemPlugin::~FileSystemPlugin() = default;
-int FileSystemPlugin::apiVersion() const { return velmar::kPluginApiVersion; }
-const std::string& FileSystemPlugin::name() const { return kName; }
-const velmar::PluginVersion& FileSystemPlugin::version() const { return kVersion; }
+int FileSystemPlugin::apiVersion() const {
+    return velmar::kPluginApiVersion;
+}
+const std::string& FileSystemPlugin::name() const {
+    return kName;
+}
+const velmar::PluginVersion& FileSystemPlugin::version() const {
+    return kVersion;
+}
 void FileSystemPlugin::setLogLevel(int) {}
-const std::unordered_set<std::string>& FileSystemPlugin::schemes() const { return kSchemes; }
+const std::unordered_set<std::string>& FileSystemPlugin::schemes() const {
+    return kSchemes;
+}
 
 bool FileSystemPlugin::exists(const std::string& uri) {
     const std::string path = isFileUri(uri) ? uriToLocalPath(uri) : uri;
@@ -54,17 +62,20 @@ std::shared_ptr<tessik::StreamAccess> FileSystemPlugin::openWrite(const std::str
     return tessik::StreamAccessFactory::openFile(uriToLocalPath(uri));
 }
 
-std::unordered_set<std::string> FileSystemPlugin::list(const std::string& host, const std::string& pattern) {
+std::unordered_set<std::string> FileSystemPlugin::list(const std::string& host,
+                                                       const std::string& pattern) {
     namespace fs = boost::filesystem;
     std::unordered_set<std::string> result;
     const fs::path patternPath(pattern);
     const fs::path dir = patternPath.parent_path();
     const std::regex patternRegex = compilePattern(patternPath.string());
-    if (!fs::exists(dir) || !fs::is_directory(dir)) return result;
+    if (!fs::exists(dir) || !fs::is_directory(dir))
+        return result;
 
     for (const auto& entry : fs::directory_iterator(dir)) {
         const std::string entryPath = withForwardSlashes(entry.path().string());
-        if (!std::regex_match(entryPath, patternRegex)) continue;
+        if (!std::regex_match(entryPath, patternRegex))
+            continue;
         // The URI names the entry wherever the caller stands: a relative folder of the
         // pattern is resolved against the working directory. The name is kept as stored,
         // backslashes included, so that the URI opens this very entry.
@@ -75,7 +86,8 @@ std::unordered_set<std::string> FileSystemPlugin::list(const std::string& host, 
         uri.set_path_absolute(true);
         // This Boost release fits one character more than the capacity into the buffer.
         if (uri.buffer().size() > kMaxUriLength) {
-            throw boost::system::system_error(make_error_code(boost::system::errc::value_too_large));
+            throw boost::system::system_error(
+                make_error_code(boost::system::errc::value_too_large));
         }
         result.insert(std::string(uri.buffer()));
     }
@@ -83,7 +95,8 @@ std::unordered_set<std::string> FileSystemPlugin::list(const std::string& host, 
 }
 
 void FileSystemPlugin::addCredentials(const std::string&, const std::string&, const std::string&) {
-    throw velmar::UnsupportedOperation("Adding credentials is not supported for FileSystem protocol");
+    throw velmar::UnsupportedOperation(
+        "Adding credentials is not supported for FileSystem protocol");
 }
 
 }  // namespace velmar::filesystem

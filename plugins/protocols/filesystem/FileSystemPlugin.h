@@ -25,7 +25,8 @@ public:
                                                     const velmar::OptionMap& options) override;
     // The entries of the pattern's folder (one level) whose path, as written in the
     // pattern, matches it; each as a "file" URI of `host` naming the entry's absolute path.
-    std::unordered_set<std::string> list(const std::string& host, const std::string& pattern) override;
+    std::unordered_set<std::string> list(const std::string& host,
+                                         const std::string& pattern) override;
     void addCredentials(const std::string& host, const std::string& user,
                         const std::string& secret) override;
 };

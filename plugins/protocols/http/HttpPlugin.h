@@ -21,7 +21,8 @@ public:
                                                    const velmar::OptionMap& options) override;
     std::shared_ptr<tessik::StreamAccess> openWrite(const std::string& uri,
                                                     const velmar::OptionMap& options) override;
-    std::unordered_set<std::string> list(const std::string& host, const std::string& pattern) override;
+    std::unordered_set<std::string> list(const std::string& host,
+                                         const std::string& pattern) override;
     void addCredentials(const std::string& host, const std::string& user,
                         const std::string& secret) override;
 };

@@ -17,7 +17,8 @@ namespace {
 
 // A packed image whose byte at offset i is i: each sample tells where it came from.
 struct Counting {
-    Counting(VectorX shape, DataTypeId type) : samples(shape.product() * DataType(type).byteCount()) {
+    Counting(VectorX shape, DataTypeId type)
+        : samples(shape.product() * DataType(type).byteCount()) {
         std::iota(samples.begin(), samples.end(), std::uint8_t{0});
         view = ImageViewFactory::fromBuffer(shape, DataType(type), samples.data(), samples.size());
     }
@@ -45,8 +46,9 @@ TEST(ImageViewFactory, FromBufferReadsRegionsOutOfTheCallersBytes) {
 
 TEST(ImageViewFactory, RefusesABufferTooSmallAndRegionsOutside) {
     std::vector<std::uint8_t> bytes(11);
-    EXPECT_THROW(ImageViewFactory::fromBuffer({4, 3}, DataType(DataTypeId::UINT8), bytes.data(), 11),
-                 tessik::InvalidArgument);
+    EXPECT_THROW(
+        ImageViewFactory::fromBuffer({4, 3}, DataType(DataTypeId::UINT8), bytes.data(), 11),
+        tessik::InvalidArgument);
     Counting image({4, 3}, DataTypeId::UINT8);
     std::uint8_t sink[16];
     EXPECT_THROW_EXACT(image.view->readRegion(RegionX({3, 0}, {2, 1}), sink),

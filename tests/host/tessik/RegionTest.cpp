@@ -31,7 +31,8 @@ TEST(RegionX, ContainsOnlyRegionsOfSameAxisCountInsideEveryEdge) {
         {"one axis fewer", RegionX({0}, {1}), false},
         {"one axis more", RegionX({0, 0, 0}, {1, 1, 1}), false},
     };
-    for (const auto& c : cases) EXPECT_EQ(image.contains(c.inner), c.contained) << c.why;
+    for (const auto& c : cases)
+        EXPECT_EQ(image.contains(c.inner), c.contained) << c.why;
 }
 
 TEST(RegionX, CountsElementsAndComparesByOriginAndSize) {

@@ -16,7 +16,8 @@ namespace {
 const std::vector<std::uint8_t> kTen = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 // Every way the library offers to read the same ten bytes as a stream.
-std::vector<std::shared_ptr<tessik::StreamAccess>> tenByteStreams(const velmar::test::TempDir& dir) {
+std::vector<std::shared_ptr<tessik::StreamAccess>> tenByteStreams(
+    const velmar::test::TempDir& dir) {
     const std::string path = dir.file("ten.bin");
     velmar::test::writeBytes(path, kTen);
     return {

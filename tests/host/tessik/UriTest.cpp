@@ -32,12 +32,12 @@ TEST(Uri, KeepsAbsentQueryAndFragmentApartFromEmptyOnes) {
 
 TEST(Uri, RefusesWhatIsNotAnAbsoluteUri) {
     const char* refused[] = {
-        "",                      // empty
-        "relative/path.webp",    // no scheme
-        "http://a b/",           // space
-        "http://h/%zz",          // bad percent escape
-        "file:///C:\\data\\a",   // backslashes
-        "1http://h/",            // scheme must start with a letter
+        "",                     // empty
+        "relative/path.webp",   // no scheme
+        "http://a b/",          // space
+        "http://h/%zz",         // bad percent escape
+        "file:///C:\\data\\a",  // backslashes
+        "1http://h/",           // scheme must start with a letter
     };
     for (const char* text : refused) {
         EXPECT_THROW_EXACT(tessik::Uri{text}, tessik::InvalidArgument,

@@ -1,7 +1,7 @@
 #include "tessik/VariantDataValue.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include "tessik/Error.h"
 
@@ -24,14 +24,15 @@ TEST(VariantDataValueConverter, ConvertsRepresentableValues) {
 
 TEST(VariantDataValueConverter, RefusesValuesThatDoNotConvert) {
     const std::shared_ptr<VariantDataValue> refused[] = {
-        nullptr,                                      // no value at all
-        std::make_shared<VariantDataValue>(),         // a null value
-        VariantDataValue::create(2.5),                // fraction as integer
-        VariantDataValue::create(std::nan("")),       // NaN as integer
-        VariantDataValue::create(std::string("12x")), // not wholly a number
-        VariantDataValue::create(std::string("")),    // empty text
+        nullptr,                                       // no value at all
+        std::make_shared<VariantDataValue>(),          // a null value
+        VariantDataValue::create(2.5),                 // fraction as integer
+        VariantDataValue::create(std::nan("")),        // NaN as integer
+        VariantDataValue::create(std::string("12x")),  // not wholly a number
+        VariantDataValue::create(std::string("")),     // empty text
     };
-    for (const auto& value : refused) EXPECT_THROW(Converter::toInt64(value), tessik::Error);
+    for (const auto& value : refused)
+        EXPECT_THROW(Converter::toInt64(value), tessik::Error);
     EXPECT_THROW(Converter::toDouble(VariantDataValue::create(std::string("x"))), tessik::Error);
     EXPECT_THROW(Converter::toBool(VariantDataValue::create(1.0)), tessik::Error);
 }

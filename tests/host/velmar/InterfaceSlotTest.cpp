@@ -24,16 +24,19 @@ TEST(InterfaceSlots, FormatPluginsKeepTheirSlots) {
     using O = const velmar::OptionMap&;
     using F = const std::string&;
     EXPECT_EQ(virtualSlot(static_cast<Result (E::*)(std::shared_ptr<tessik::RandomAccess>, F, O)>(
-                  &E::createExtractor)), 7);
+                  &E::createExtractor)),
+              7);
     EXPECT_EQ(virtualSlot(static_cast<Result (E::*)(std::shared_ptr<tessik::StreamAccess>, F, O)>(
-                  &E::createExtractor)), 8);
+                  &E::createExtractor)),
+              8);
     EXPECT_EQ(virtualSlot(static_cast<Result (E::*)(F, F, O)>(&E::createExtractor)), 9);
 
     using W = velmar::WriterPlugin;
     using Made = std::shared_ptr<tessik::Writer>;
     using V = std::shared_ptr<tessik::View>;
     EXPECT_EQ(virtualSlot(static_cast<Made (W::*)(V, std::shared_ptr<tessik::StreamAccess>, F, O)>(
-                  &W::createWriter)), 7);
+                  &W::createWriter)),
+              7);
     EXPECT_EQ(virtualSlot(static_cast<Made (W::*)(V, F, F, O)>(&W::createWriter)), 8);
 }
 

@@ -40,7 +40,8 @@ TEST(PluginLoader, RefusesAMissingFile) {
 
 TEST(PluginLoader, RefusesALibraryWithoutPluginObjects) {
     const std::string path = testPlugin("velmar-test-nosymbols");
-    EXPECT_THAT(refusal(path), HasSubstr("Plugin library " + path + " refused: it exports none of"));
+    EXPECT_THAT(refusal(path),
+                HasSubstr("Plugin library " + path + " refused: it exports none of"));
 }
 
 TEST(PluginLoader, RefusesAPluginOfAnotherInterfaceVersionAskingNothingElse) {

@@ -19,7 +19,8 @@ TEST(PluginVersion, ParsesThreeDecimalComponents) {
 }
 
 TEST(PluginVersion, RefusesMalformedText) {
-    const char* refused[] = {"", "2", "2.2", "2.2.0.1", "2..0", "a.b.c", "2.2.x", " 2.2.0", "-1.0.0"};
+    const char* refused[] = {"",      "2",     "2.2",    "2.2.0.1", "2..0",
+                             "a.b.c", "2.2.x", " 2.2.0", "-1.0.0"};
     for (const char* text : refused) {
         EXPECT_THROW_EXACT(velmar::PluginVersion{text}, tessik::InvalidArgument,
                            std::string("Invalid plugin version: ") + text);

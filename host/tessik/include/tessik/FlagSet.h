@@ -16,7 +16,8 @@ public:
     constexpr FlagSet() = default;
     constexpr FlagSet(Flag flag) : m_bits(bit(flag)) {}  // NOLINT: a flag is a set of one
     constexpr FlagSet(std::initializer_list<Flag> flags) {
-        for (Flag f : flags) m_bits |= bit(f);
+        for (Flag f : flags)
+            m_bits |= bit(f);
     }
 
     constexpr bool has(Flag flag) const { return (m_bits & bit(flag)) == bit(flag); }

@@ -23,11 +23,11 @@ enum class ImageDimension : std::uint8_t {
 // The usual axis layouts.
 enum class ImageTypeId : std::uint8_t {
     UNKNOWN = 0,
-    IMAGE = 1,           // width, height
-    IMAGE_CHANNELS = 2,  // width, height, channel
-    VOLUME = 3,          // width, height, depth
-    VOLUME_CHANNELS = 4, // width, height, depth, channel
-    SEQUENCE = 5,        // width, height, time
+    IMAGE = 1,            // width, height
+    IMAGE_CHANNELS = 2,   // width, height, channel
+    VOLUME = 3,           // width, height, depth
+    VOLUME_CHANNELS = 4,  // width, height, depth, channel
+    SEQUENCE = 5,         // width, height, time
 };
 
 // The axes interpretation of an image: one ImageDimension per axis, axis 0 first.

@@ -21,9 +21,7 @@ public:
     virtual std::uint64_t writeAt(std::uint64_t offset, std::uint64_t count, const void* src) = 0;
     virtual std::string description() const = 0;
 
-    bool support(FlagSet<StreamAccessCapability> flags) const {
-        return capabilities().has(flags);
-    }
+    bool support(FlagSet<StreamAccessCapability> flags) const { return capabilities().has(flags); }
 };
 
 }  // namespace tessik

@@ -33,9 +33,7 @@ public:
     virtual std::uint64_t tell() const = 0;
     virtual void seek(std::int64_t offset, SeekOrigin origin) = 0;
 
-    bool support(FlagSet<StreamAccessCapability> flags) const {
-        return capabilities().has(flags);
-    }
+    bool support(FlagSet<StreamAccessCapability> flags) const { return capabilities().has(flags); }
 };
 
 }  // namespace tessik

@@ -23,7 +23,9 @@ public:
     OptionMap& set(const std::string& key, int value) { return set(key, std::int64_t{value}); }
     OptionMap& set(const std::string& key, double value);
     OptionMap& set(const std::string& key, std::string value);
-    OptionMap& set(const std::string& key, const char* value) { return set(key, std::string(value)); }
+    OptionMap& set(const std::string& key, const char* value) {
+        return set(key, std::string(value));
+    }
 
     bool has(const std::string& key) const;
     bool getBool(const std::string& key) const;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "velmar/ExtractorPlugin.h"
 #include "velmar/Export.h"
+#include "velmar/ExtractorPlugin.h"
 #include "velmar/ProtocolPlugin.h"
 #include "velmar/WriterPlugin.h"
 
@@ -33,7 +33,9 @@ public:
     // skipped and its error kept in errors(). A folder that cannot be read throws.
     void loadDirectory(const std::string& directory);
 
-    const std::vector<std::shared_ptr<const PluginLibrary>>& libraries() const { return m_libraries; }
+    const std::vector<std::shared_ptr<const PluginLibrary>>& libraries() const {
+        return m_libraries;
+    }
     const std::vector<std::string>& errors() const { return m_errors; }
 
     // First plugin that handles the format name (exact match), or the file extension

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <fmt/format.h>
 #include <memory>
 #include <string>
 
-#include "velmar/Exceptions.h"
+#include "FormatCheck.h"
 #include "velmar/ExtractorPlugin.h"
 
 namespace velmar::common {
@@ -17,30 +16,22 @@ public:
     std::shared_ptr<tessik::ImageView> createExtractor(std::shared_ptr<tessik::RandomAccess> source,
                                                        const std::string& format,
                                                        const velmar::OptionMap& options) override {
-        requireFormat(format);
+        requireFormat(*this, format);
         return std::make_shared<T>(std::move(source), format, options);
     }
 
     std::shared_ptr<tessik::ImageView> createExtractor(std::shared_ptr<tessik::StreamAccess> source,
                                                        const std::string& format,
                                                        const velmar::OptionMap& options) override {
-        requireFormat(format);
+        requireFormat(*this, format);
         return std::make_shared<T>(std::move(source), format, options);
     }
 
     std::shared_ptr<tessik::ImageView> createExtractor(const std::string& filePath,
                                                        const std::string& format,
                                                        const velmar::OptionMap& options) override {
-        requireFormat(format);
+        requireFormat(*this, format);
         return std::make_shared<T>(std::string(filePath), format, options);
-    }
-
-private:
-    void requireFormat(const std::string& format) const {
-        if (formats().count(format) == 0) {
-            throw velmar::UnsupportedFormat(
-                fmt::format("Format {0} not supported by the plugin {1}", format, name()).c_str());
-        }
     }
 };
 

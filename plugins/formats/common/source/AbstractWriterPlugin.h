@@ -1,10 +1,9 @@
 #pragma once
 
-#include <fmt/format.h>
 #include <memory>
 #include <string>
 
-#include "velmar/Exceptions.h"
+#include "FormatCheck.h"
 #include "velmar/WriterPlugin.h"
 
 namespace velmar::common {
@@ -18,23 +17,15 @@ public:
                                                  std::shared_ptr<tessik::StreamAccess> stream,
                                                  const std::string& format,
                                                  const velmar::OptionMap& options) override {
-        requireFormat(format);
+        requireFormat(*this, format);
         return std::make_shared<T>(std::move(view), std::move(stream), format, options);
     }
 
     std::shared_ptr<tessik::Writer> createWriter(std::shared_ptr<tessik::View> view,
                                                  const std::string& path, const std::string& format,
                                                  const velmar::OptionMap& options) override {
-        requireFormat(format);
+        requireFormat(*this, format);
         return std::make_shared<T>(std::move(view), path, format, options);
-    }
-
-private:
-    void requireFormat(const std::string& format) const {
-        if (formats().count(format) == 0) {
-            throw velmar::UnsupportedFormat(
-                fmt::format("Format {0} not supported by the plugin {1}", format, name()).c_str());
-        }
     }
 };
 

@@ -16,11 +16,14 @@ void requireReadable(const tessik::ImageView& image) {
 
 std::shared_ptr<tessik::ImageView> prepareImage(std::shared_ptr<tessik::View> view) {
     auto image = tessik::ImageViewProvider::toImage(view);
-    if (!image) throw tessik::Error("Unsupported view type");
+    if (!image)
+        throw tessik::Error("Unsupported view type");
     requireReadable(*image);
-    if (image->dimensionCount() == 2) return image;
+    if (image->dimensionCount() == 2)
+        return image;
     const auto properties = image->properties();
-    if (!properties || !properties->imageInfo().axesInterpretation().has(tessik::ImageDimension::CHANNEL)) {
+    if (!properties ||
+        !properties->imageInfo().axesInterpretation().has(tessik::ImageDimension::CHANNEL)) {
         throw tessik::Error("Unsupported image dimension");
     }
     return tessik::ImageViewFactory::assembleChannels(image);
@@ -30,7 +33,8 @@ std::shared_ptr<tessik::ImageView> prepareImageOrStack(std::shared_ptr<tessik::V
     auto image = tessik::ImageViewProvider::toImage(view);
     if (!image) {
         auto stack = std::dynamic_pointer_cast<tessik::MultiImageView>(view);
-        if (!stack) throw tessik::Error("Unsupported view type");
+        if (!stack)
+            throw tessik::Error("Unsupported view type");
         if (!stack->capabilities().has(tessik::MultiImageCapability::READ)) {
             throw tessik::Error("Impossible to read the stack");
         }

@@ -1,10 +1,10 @@
 #include "InternalPluginLogger.h"
 
+#include <spdlog/sinks/stdout_color_sinks.h>
+#include <spdlog/spdlog.h>
 #include <array>
 #include <atomic>
 #include <mutex>
-#include <spdlog/sinks/stdout_color_sinks.h>
-#include <spdlog/spdlog.h>
 
 #include "tessik/Error.h"
 
@@ -14,8 +14,8 @@ namespace {
 
 // Host level number to spdlog level: the host counts up from "off", spdlog down to it.
 constexpr std::array<spdlog::level::level_enum, 7> kLevels = {
-    spdlog::level::off,   spdlog::level::critical, spdlog::level::err,  spdlog::level::warn,
-    spdlog::level::info,  spdlog::level::debug,    spdlog::level::trace,
+    spdlog::level::off,  spdlog::level::critical, spdlog::level::err,   spdlog::level::warn,
+    spdlog::level::info, spdlog::level::debug,    spdlog::level::trace,
 };
 
 std::once_flag g_created;
@@ -40,14 +40,18 @@ InternalPluginLogger::InternalPluginLogger(const std::string& name, int level) :
 InternalPluginLogger::~InternalPluginLogger() {
     // Unregister, so that the library can be loaded again in this process and get its
     // logger back under the same name.
-    if (m_logger) spdlog::drop(m_logger->name());
+    if (m_logger)
+        spdlog::drop(m_logger->name());
 }
 
 void InternalPluginLogger::initialize(const std::string& name, int level) {
-    std::call_once(g_created, [&] { g_instance.store(std::make_shared<InternalPluginLogger>(name, level)); });
+    std::call_once(g_created,
+                   [&] { g_instance.store(std::make_shared<InternalPluginLogger>(name, level)); });
 }
 
-std::shared_ptr<InternalPluginLogger> InternalPluginLogger::instance() { return g_instance.load(); }
+std::shared_ptr<InternalPluginLogger> InternalPluginLogger::instance() {
+    return g_instance.load();
+}
 
 std::shared_ptr<spdlog::logger> pluginLogger() {
     const auto holder = InternalPluginLogger::instance();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
 #include <spdlog/common.h>
 #include <spdlog/logger.h>
+#include <memory>
 #include <string>
 
 namespace velmar::common {

@@ -1,7 +1,7 @@
 #include "ViewOriginExtensionImpl.h"
 
-#include <algorithm>
 #include <fmt/format.h>
+#include <algorithm>
 
 #include "tessik/Error.h"
 #include "tessik/UidGenerator.h"
@@ -16,7 +16,8 @@ ViewOriginExtensionImpl::ViewOriginExtensionImpl(const std::string& description,
     : m_uid(tessik::UidGenerator::generate()),
       m_description(description),
       m_kindCounts(tessik::kViewOriginKindCount, 0) {
-    if (parent == nullptr) throw tessik::Error("Parent view cannot be null");
+    if (parent == nullptr)
+        throw tessik::Error("Parent view cannot be null");
     addParent(parent);
 }
 
@@ -25,29 +26,42 @@ ViewOriginExtensionImpl::ViewOriginExtensionImpl(const std::string& description,
     : m_uid(tessik::UidGenerator::generate()),
       m_description(description),
       m_kindCounts(tessik::kViewOriginKindCount, 0) {
-    for (const tessik::View* parent : parents) addParent(parent);
+    for (const tessik::View* parent : parents)
+        addParent(parent);
     updateKind();
 }
 
 ViewOriginExtensionImpl::~ViewOriginExtensionImpl() = default;
 
-std::uint64_t ViewOriginExtensionImpl::uid() const { return m_uid; }
+std::uint64_t ViewOriginExtensionImpl::uid() const {
+    return m_uid;
+}
 
-std::uint64_t ViewOriginExtensionImpl::parentCount() const { return m_parents.size(); }
+std::uint64_t ViewOriginExtensionImpl::parentCount() const {
+    return m_parents.size();
+}
 
-std::shared_ptr<tessik::ViewOriginExtension> ViewOriginExtensionImpl::parent(std::uint64_t index) const {
-    if (index >= m_parents.size()) throw tessik::Error("Index out of bound");
+std::shared_ptr<tessik::ViewOriginExtension> ViewOriginExtensionImpl::parent(
+    std::uint64_t index) const {
+    if (index >= m_parents.size())
+        throw tessik::Error("Index out of bound");
     return m_parents[index];
 }
 
-std::int32_t ViewOriginExtensionImpl::kind() const { return m_kind; }
+std::int32_t ViewOriginExtensionImpl::kind() const {
+    return m_kind;
+}
 
-std::string ViewOriginExtensionImpl::description() const { return m_description; }
+std::string ViewOriginExtensionImpl::description() const {
+    return m_description;
+}
 
 void ViewOriginExtensionImpl::addParent(const tessik::View* view) {
-    if (view == nullptr) throw tessik::Error("Parent view cannot be null");
+    if (view == nullptr)
+        throw tessik::Error("Parent view cannot be null");
     auto origin = view->viewOrigin();
-    if (!origin) throw tessik::Error("Parent view has no origin");
+    if (!origin)
+        throw tessik::Error("Parent view has no origin");
     const std::int32_t kind = origin->kind();
     if (kind < 0 || kind >= tessik::kViewOriginKindCount) {
         throw tessik::Error(fmt::format("Parent origin kind {} is not a known kind", kind));

@@ -1,10 +1,10 @@
 #include "WebPExtractor.h"
 
-#include <algorithm>
-#include <cstring>
 #include <fmt/format.h>
 #include <webp/decode.h>
 #include <webp/demux.h>
+#include <algorithm>
+#include <cstring>
 
 #include "PluginIdentity.h"
 #include "ViewOriginExtensionImpl.h"
@@ -42,7 +42,8 @@ public:
     IncrementalDecoder(WebPIDecoder* decoder, WebPDecBuffer* output)
         : m_decoder(decoder), m_output(output) {}
     ~IncrementalDecoder() {
-        if (m_decoder != nullptr) WebPIDelete(m_decoder);
+        if (m_decoder != nullptr)
+            WebPIDelete(m_decoder);
         WebPFreeDecBuffer(m_output);
     }
     IncrementalDecoder(const IncrementalDecoder&) = delete;
@@ -68,13 +69,14 @@ private:
 };
 
 void initializeConfig(WebPDecoderConfig& config) {
-    if (!WebPInitDecoderConfig(&config)) throw tessik::Error("WebP library cannot be initialized");
+    if (!WebPInitDecoderConfig(&config))
+        throw tessik::Error("WebP library cannot be initialized");
 }
 
 }  // namespace
 
-WebPExtractor::WebPExtractor(std::shared_ptr<tessik::RandomAccess> source, const std::string& format,
-                             const velmar::OptionMap& options)
+WebPExtractor::WebPExtractor(std::shared_ptr<tessik::RandomAccess> source,
+                             const std::string& format, const velmar::OptionMap& options)
     : WebPExtractor(tessik::StreamAccessFactory::fromRandomAccess(std::move(source)), format,
                     options) {}
 
@@ -88,7 +90,8 @@ WebPExtractor::WebPExtractor(const std::string& filePath, const std::string&,
 
 WebPExtractor::WebPExtractor(std::shared_ptr<tessik::StreamAccess> stream, std::int32_t originKind)
     : m_stream(std::move(stream)) {
-    if (!m_stream) throw tessik::InvalidArgument("WebP source stream cannot be null");
+    if (!m_stream)
+        throw tessik::InvalidArgument("WebP source stream cannot be null");
     readHeader();
     readMetadata();
     addExtension(tessik::kViewOriginExtensionId,
@@ -106,7 +109,8 @@ void WebPExtractor::readHeader() {
     {
         // The probe decoder only proves that the library can make one.
         const IncrementalDecoder probe(WebPINewDecoder(&config.output), &config.output);
-        if (probe.get() == nullptr) throw tessik::Error("WebP decoder cannot be initialized");
+        if (probe.get() == nullptr)
+            throw tessik::Error("WebP decoder cannot be initialized");
     }
 
     m_buffer.resize(kReadBlock);
@@ -114,13 +118,15 @@ void WebPExtractor::readHeader() {
     WebPBitstreamFeatures features;
     VP8StatusCode status = VP8_STATUS_NOT_ENOUGH_DATA;
     while (true) {
-        if (m_buffer.size() < total + kReadBlock) m_buffer.resize(total + kReadBlock);
+        if (m_buffer.size() < total + kReadBlock)
+            m_buffer.resize(total + kReadBlock);
         const std::uint64_t n = m_stream->read(kReadBlock, m_buffer.data() + total);
         total += n;
         status = WebPGetFeatures(m_buffer.data(), total, &features);
         // A read that brings nothing ends the loop like the end of the stream: a stream
         // that never reports its end must not make this spin.
-        if (status != VP8_STATUS_NOT_ENOUGH_DATA || m_stream->isEof() || n == 0) break;
+        if (status != VP8_STATUS_NOT_ENOUGH_DATA || m_stream->isEof() || n == 0)
+            break;
     }
     if (status != VP8_STATUS_OK) {
         throw tessik::Error("Problem occured during retrieving image informations");
@@ -129,7 +135,8 @@ void WebPExtractor::readHeader() {
     m_shape = {static_cast<std::uint64_t>(features.width),
                static_cast<std::uint64_t>(features.height)};
     m_hasAlpha = features.has_alpha != 0;
-    m_dataType = tessik::DataType(m_hasAlpha ? tessik::DataTypeId::UINT8X4 : tessik::DataTypeId::UINT8X3);
+    m_dataType =
+        tessik::DataType(m_hasAlpha ? tessik::DataTypeId::UINT8X4 : tessik::DataTypeId::UINT8X3);
     m_properties = tessik::ImageProperties::fromDataType(m_dataType);
     auto& info = m_properties->imageInfo();
     info.setInterpretation(tessik::ImageInterpretation::RGB);
@@ -149,14 +156,16 @@ void WebPExtractor::readMetadata() {
     const WebPData data = {bytes.data(), static_cast<std::size_t>(n)};
     WebPDemuxState state = WEBP_DEMUX_PARSING_HEADER;
     const Demuxer demuxer(WebPDemuxPartial(&data, &state));
-    if (state == WEBP_DEMUX_PARSE_ERROR) throw tessik::Error("Error during parsing");
+    if (state == WEBP_DEMUX_PARSE_ERROR)
+        throw tessik::Error("Error during parsing");
 
     const std::uint32_t flags =
         demuxer.get() != nullptr ? WebPDemuxGetI(demuxer.get(), WEBP_FF_FORMAT_FLAGS) : 0;
     for (const auto& chunk : kMetadataChunks) {
         WebPChunkIterator iterator;
         std::memset(&iterator, 0, sizeof iterator);
-        if ((flags & chunk.flag) != 0 && WebPDemuxGetChunk(demuxer.get(), chunk.chunkId, 1, &iterator)) {
+        if ((flags & chunk.flag) != 0 &&
+            WebPDemuxGetChunk(demuxer.get(), chunk.chunkId, 1, &iterator)) {
             root->addChild(tessik::MetadataNodeFactory::create(chunk.nodeName, nullptr));
         }
         WebPDemuxReleaseChunkIterator(&iterator);
@@ -165,7 +174,8 @@ void WebPExtractor::readMetadata() {
 }
 
 void WebPExtractor::read(const tessik::VectorX& index, void* dst) {
-    WebPExtractor::readRegion(tessik::RegionX(index, tessik::VectorX::createUniform(index.size(), 1)), dst);
+    WebPExtractor::readRegion(
+        tessik::RegionX(index, tessik::VectorX::createUniform(index.size(), 1)), dst);
 }
 
 void WebPExtractor::readRegion(const tessik::RegionX& region, void* dst) {
@@ -173,9 +183,12 @@ void WebPExtractor::readRegion(const tessik::RegionX& region, void* dst) {
     initializeConfig(config);
 
     const tessik::RegionX full = tessik::RegionX::createFullRegion(m_shape);
-    if (!full.contains(region)) throw tessik::InvalidArgument("Required region out of image bounds");
-    if (region.elementCount() == 0) return;  // nothing to decode
-    if (full != region) config.options.use_cropping = 1;
+    if (!full.contains(region))
+        throw tessik::InvalidArgument("Required region out of image bounds");
+    if (region.elementCount() == 0)
+        return;  // nothing to decode
+    if (full != region)
+        config.options.use_cropping = 1;
 
     // libwebp crops lossy images at even coordinates only, so an odd origin is decoded from
     // the even one below it and the requested part copied out afterwards.
@@ -208,7 +221,8 @@ void WebPExtractor::readRegion(const tessik::RegionX& region, void* dst) {
 
     m_stream->seek(0, tessik::SeekOrigin::BEGIN);
     const IncrementalDecoder decoder(WebPIDecode(nullptr, 0, &config), &config.output);
-    if (decoder.get() == nullptr) throw tessik::Error("Error at WEBP decoder initialization");
+    if (decoder.get() == nullptr)
+        throw tessik::Error("Error at WEBP decoder initialization");
 
     // The incremental decoder decodes every row it has data for, even below the crop, so
     // each block is handed over in slices and feeding stops once the crop's last row is out.
@@ -216,7 +230,8 @@ void WebPExtractor::readRegion(const tessik::RegionX& region, void* dst) {
     bool complete = false;
     while (!complete) {
         const std::uint64_t n = m_stream->read(kReadBlock, m_buffer.data());
-        if (n == 0) break;  // no more bytes, whatever the end flag says
+        if (n == 0)
+            break;  // no more bytes, whatever the end flag says
         for (std::uint64_t at = 0; at < n && !complete; at += kAppendSlice) {
             const std::size_t slice = static_cast<std::size_t>(std::min(kAppendSlice, n - at));
             const VP8StatusCode status = WebPIAppend(decoder.get(), m_buffer.data() + at, slice);
@@ -224,13 +239,15 @@ void WebPExtractor::readRegion(const tessik::RegionX& region, void* dst) {
                 throw tessik::Error("Error occured during WEBP decoding");
             }
             int rowsDone = 0;
-            complete = status == VP8_STATUS_OK ||
-                       (WebPIDecGetRGB(decoder.get(), &rowsDone, nullptr, nullptr, nullptr) != nullptr &&
-                        rowsDone >= rowsWanted);
+            complete = status == VP8_STATUS_OK || (WebPIDecGetRGB(decoder.get(), &rowsDone, nullptr,
+                                                                  nullptr, nullptr) != nullptr &&
+                                                   rowsDone >= rowsWanted);
         }
-        if (m_stream->isEof()) break;
+        if (m_stream->isEof())
+            break;
     }
-    if (direct) return;
+    if (direct)
+        return;
 
     // Copy only rows libwebp has decoded: a stream cut short leaves the rest of the
     // caller's buffer as it was, and before any row exists there is no output to read.
@@ -241,7 +258,8 @@ void WebPExtractor::readRegion(const tessik::RegionX& region, void* dst) {
     }
     const std::uint64_t availableRows =
         std::min<std::uint64_t>(static_cast<std::uint64_t>(decodedRows), size[1]);
-    if (availableRows <= offset[1]) return;
+    if (availableRows <= offset[1])
+        return;
     const std::uint64_t rows = std::min(region.size()[1], availableRows - offset[1]);
     const auto decoded = tessik::ImageViewFactory::fromBuffer(
         size, m_dataType, config.output.u.RGBA.rgba, config.output.u.RGBA.size);

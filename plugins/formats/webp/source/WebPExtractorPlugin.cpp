@@ -24,13 +24,21 @@ const velmar::PluginVersion kVersion(kPluginVersion);
 }  // namespace
 
 WebPExtractorPlugin::~WebPExtractorPlugin() = default;
-int WebPExtractorPlugin::apiVersion() const { return kApiVersion; }
-const std::string& WebPExtractorPlugin::name() const { return kName; }
-const velmar::PluginVersion& WebPExtractorPlugin::version() const { return kVersion; }
+int WebPExtractorPlugin::apiVersion() const {
+    return kApiVersion;
+}
+const std::string& WebPExtractorPlugin::name() const {
+    return kName;
+}
+const velmar::PluginVersion& WebPExtractorPlugin::version() const {
+    return kVersion;
+}
 void WebPExtractorPlugin::setLogLevel(int level) {
     common::InternalPluginLogger::initialize(kName, level);
 }
-const std::unordered_set<std::string>& WebPExtractorPlugin::formats() const { return kFormats; }
+const std::unordered_set<std::string>& WebPExtractorPlugin::formats() const {
+    return kFormats;
+}
 const std::unordered_map<std::string, std::string>& WebPExtractorPlugin::extensions() const {
     return kExtensions;
 }

@@ -1,10 +1,10 @@
 #include "WebPWriter.h"
 
+#include <fmt/format.h>
+#include <spdlog/spdlog.h>
 #include <array>
 #include <cmath>
-#include <fmt/format.h>
 #include <limits>
-#include <spdlog/spdlog.h>
 #include <utility>
 
 #include "ImagePreparation.h"
@@ -36,7 +36,8 @@ constexpr std::array<const char*, 12> kEncodingErrors = {
 };
 
 const char* describeEncodingError(int code) {
-    if (code <= 0 || code >= static_cast<int>(kEncodingErrors.size())) return kEncodingErrors[0];
+    if (code <= 0 || code >= static_cast<int>(kEncodingErrors.size()))
+        return kEncodingErrors[0];
     return kEncodingErrors[static_cast<std::size_t>(code)];
 }
 
@@ -65,22 +66,36 @@ struct WebPWriter::Option {
 };
 
 const WebPWriter::Option WebPWriter::kOptions[] = {
-    {"lossless", [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) { w.setLossless(o.getBool(k)); },
+    {"lossless",
+     [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) {
+         w.setLossless(o.getBool(k));
+     },
      [](WebPWriter& w, const auto& v) { w.setLossless(Converter::toInt64(v) != 0); }},
-    {"quality", [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) { w.setQuality(o.getFloat(k)); },
+    {"quality",
+     [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) {
+         w.setQuality(o.getFloat(k));
+     },
      [](WebPWriter& w, const auto& v) { w.setQuality(Converter::toDouble(v)); }},
-    {"method", [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) { w.setMethod(o.getInt(k)); },
+    {"method",
+     [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) {
+         w.setMethod(o.getInt(k));
+     },
      [](WebPWriter& w, const auto& v) { w.setMethod(Converter::toInt64(v)); }},
     {"alpha_compression",
-     [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) { w.setAlphaCompression(o.getBool(k)); },
+     [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) {
+         w.setAlphaCompression(o.getBool(k));
+     },
      [](WebPWriter& w, const auto& v) { w.setAlphaCompression(Converter::toInt64(v) != 0); }},
     {"alpha_quality",
-     [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) { w.setAlphaQuality(o.getInt(k)); },
+     [](WebPWriter& w, const velmar::OptionMap& o, const std::string& k) {
+         w.setAlphaQuality(o.getInt(k));
+     },
      [](WebPWriter& w, const auto& v) { w.setAlphaQuality(Converter::toInt64(v)); }},
 };
 
-WebPWriter::WebPWriter(std::shared_ptr<tessik::View> view, std::shared_ptr<tessik::StreamAccess> stream,
-                       const std::string&, const velmar::OptionMap& options)
+WebPWriter::WebPWriter(std::shared_ptr<tessik::View> view,
+                       std::shared_ptr<tessik::StreamAccess> stream, const std::string&,
+                       const velmar::OptionMap& options)
     : m_output(std::move(stream)) {
     if (!m_output || !m_output->support(tessik::StreamAccessCapability::WRITE)) {
         throw tessik::InvalidArgument("output stream must support WRITE capability");
@@ -100,13 +115,14 @@ void WebPWriter::accept(std::shared_ptr<tessik::View> view, const velmar::Option
     m_inputImage = common::prepareImage(std::move(view));
 
     const tessik::DataType type = m_inputImage->dataType();
-    if (type.primitiveType() != tessik::PrimitiveTypeId::UNSIGNED_INTEGER || type.elementCount() > 4 ||
-        type.bitDepth() > 8) {
-        throw velmar::UnsupportedFormat(fmt::format("Unsupported data type {}", type.toString()).c_str());
+    if (type.primitiveType() != tessik::PrimitiveTypeId::UNSIGNED_INTEGER ||
+        type.elementCount() > 4 || type.bitDepth() > 8) {
+        throw velmar::UnsupportedFormat(
+            fmt::format("Unsupported data type {}", type.toString()).c_str());
     }
     const auto properties = m_inputImage->properties();
-    const auto interpretation =
-        properties ? properties->imageInfo().interpretation() : tessik::ImageInterpretation::UNKNOWN;
+    const auto interpretation = properties ? properties->imageInfo().interpretation()
+                                           : tessik::ImageInterpretation::UNKNOWN;
     if (interpretation == tessik::ImageInterpretation::UNKNOWN && type.elementCount() >= 3) {
         throw tessik::Error("Cannot determine colorspace to apply");
     }
@@ -119,7 +135,8 @@ void WebPWriter::accept(std::shared_ptr<tessik::View> view, const velmar::Option
     m_config.alpha_compression = 1;
     m_config.alpha_quality = 100;
     for (const auto& option : kOptions) {
-        if (options.has(option.key)) option.fromOptions(*this, options, option.key);
+        if (options.has(option.key))
+            option.fromOptions(*this, options, option.key);
     }
 }
 
@@ -131,30 +148,39 @@ WebPWriter::~WebPWriter() {
                         spdlog::level::warn, "WebPWriter not in DONE state, but will be destroyed");
         }
     }
-    if (m_state == HEADER_WRITTEN || m_state == DATA_WRITTEN) WebPPictureFree(&m_picture);
+    if (m_state == HEADER_WRITTEN || m_state == DATA_WRITTEN)
+        WebPPictureFree(&m_picture);
 }
 
 // The range tests are written so that NaN fails them too.
-void WebPWriter::setLossless(bool value) { m_config.lossless = value ? 1 : 0; }
+void WebPWriter::setLossless(bool value) {
+    m_config.lossless = value ? 1 : 0;
+}
 
 void WebPWriter::setQuality(double value) {
-    if (!(value >= 0.0 && value <= 100.0)) throw tessik::Error(kQualityText);
+    if (!(value >= 0.0 && value <= 100.0))
+        throw tessik::Error(kQualityText);
     m_config.quality = static_cast<float>(value);
 }
 
 void WebPWriter::setMethod(std::int64_t value) {
-    if (value < 0 || value > 6) throw tessik::Error(kMethodText);
+    if (value < 0 || value > 6)
+        throw tessik::Error(kMethodText);
     m_config.method = static_cast<int>(value);
 }
 
-void WebPWriter::setAlphaCompression(bool value) { m_config.alpha_compression = value ? 1 : 0; }
+void WebPWriter::setAlphaCompression(bool value) {
+    m_config.alpha_compression = value ? 1 : 0;
+}
 
 void WebPWriter::setAlphaQuality(std::int64_t value) {
-    if (value < 0 || value > 100) throw tessik::Error(kAlphaQualityText);
+    if (value < 0 || value > 100)
+        throw tessik::Error(kAlphaQualityText);
     m_config.alpha_quality = static_cast<int>(value);
 }
 
-void WebPWriter::setOption(const std::string& name, std::shared_ptr<tessik::VariantDataValue> value) {
+void WebPWriter::setOption(const std::string& name,
+                           std::shared_ptr<tessik::VariantDataValue> value) {
     if (m_state != CREATED) {
         throw velmar::EncodingError("Calling setOption whereas header has already been written.");
     }
@@ -180,7 +206,8 @@ void WebPWriter::writeInit() {
     if (!WebPValidateConfig(&m_config)) {
         throw tessik::Error("Webp Configuration not correctly initialized");
     }
-    if (!WebPPictureInit(&m_picture)) throw tessik::Error("Version Error - cannot initialize picture");
+    if (!WebPPictureInit(&m_picture))
+        throw tessik::Error("Version Error - cannot initialize picture");
     m_image = m_inputImage;
     const tessik::VectorX& shape = m_image->shape();
     m_picture.width = pictureExtent(shape.size() > 0 ? shape[0] : 0);
@@ -196,8 +223,8 @@ void WebPWriter::writeData() {
         throw velmar::EncodingError("Writing data whereas header has not been written yet.");
     }
     const auto properties = m_image->properties();
-    const auto interpretation =
-        properties ? properties->imageInfo().interpretation() : tessik::ImageInterpretation::UNKNOWN;
+    const auto interpretation = properties ? properties->imageInfo().interpretation()
+                                           : tessik::ImageInterpretation::UNKNOWN;
     const bool colour = m_image->dataType().elementCount() >= 3;
     if (interpretation == tessik::ImageInterpretation::YUV) {
         importYuvPlanes();
@@ -207,7 +234,8 @@ void WebPWriter::writeData() {
 
     m_outputError = nullptr;
     if (!WebPEncode(&m_config, &m_picture)) {
-        if (m_outputError) std::rethrow_exception(std::exchange(m_outputError, nullptr));
+        if (m_outputError)
+            std::rethrow_exception(std::exchange(m_outputError, nullptr));
         throw tessik::Error(fmt::format("Error occured during encoding: '{}'",
                                         describeEncodingError(m_picture.error_code)));
     }
@@ -228,12 +256,17 @@ void WebPWriter::finish() {
     m_state = DONE;
     // A file the writer opened itself is closed here, so that a failure to store it is
     // reported to the caller and not lost in a destructor.
-    if (m_ownsOutput) output->close();
+    if (m_ownsOutput)
+        output->close();
 }
 
-std::string WebPWriter::pluginName() const { return kPluginName; }
+std::string WebPWriter::pluginName() const {
+    return kPluginName;
+}
 
-std::string WebPWriter::pluginVersion() const { return kPluginVersion; }
+std::string WebPWriter::pluginVersion() const {
+    return kPluginVersion;
+}
 
 // Packed words (bytes blue, green, red, alpha in memory) from the samples. Colour images
 // take red, green and blue from the first three samples; grey images repeat their first
@@ -248,7 +281,8 @@ void WebPWriter::importPacked(bool grey) {
     const auto properties = m_image->properties();
     const bool alpha = properties && properties->imageInfo().hasAlpha() && elements > alphaIndex;
 
-    auto packed = tessik::ImageViewFactory::allocate(shape, tessik::DataType(tessik::DataTypeId::UINT32));
+    auto packed =
+        tessik::ImageViewFactory::allocate(shape, tessik::DataType(tessik::DataTypeId::UINT32));
     std::vector<std::uint8_t> samples(m_image->byteCount(), 0);
     m_image->readRegion(tessik::RegionX::createFullRegion(shape), samples.data());
 
@@ -273,8 +307,8 @@ void WebPWriter::importPacked(bool grey) {
 void WebPWriter::importYuvPlanes() {
     m_picture.use_argb = 0;
     const auto properties = m_image->properties();
-    const bool alpha = properties && properties->imageInfo().hasAlpha() &&
-                       m_image->dataType().elementCount() >= 4;
+    const bool alpha =
+        properties && properties->imageInfo().hasAlpha() && m_image->dataType().elementCount() >= 4;
     using Factory = tessik::ImageViewFactory;
     m_planeY = Factory::copyInMemory(Factory::extractChannel(m_image, 0));
     m_planeU = Factory::copyInMemory(Factory::subSample(Factory::extractChannel(m_image, 1), 2));
@@ -294,7 +328,8 @@ void WebPWriter::importYuvPlanes() {
     }
 }
 
-int WebPWriter::writeOutput(const std::uint8_t* data, std::size_t size, const WebPPicture* picture) {
+int WebPWriter::writeOutput(const std::uint8_t* data, std::size_t size,
+                            const WebPPicture* picture) {
     auto* writer = static_cast<WebPWriter*>(picture->custom_ptr);
     try {
         const auto stream = writer->m_output;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <webp/encode.h>
 #include <cstdint>
 #include <exception>
 #include <memory>
 #include <string>
 #include <vector>
-#include <webp/encode.h>
 
 #include "tessik/ImageView.h"
 #include "tessik/StreamAccess.h"
@@ -39,7 +39,8 @@ public:
     void finish() override;
     std::string pluginName() const override;
     std::string pluginVersion() const override;
-    void setOption(const std::string& name, std::shared_ptr<tessik::VariantDataValue> value) override;
+    void setOption(const std::string& name,
+                   std::shared_ptr<tessik::VariantDataValue> value) override;
 
     std::int32_t state() const { return m_state; }
 

@@ -24,13 +24,21 @@ const velmar::PluginVersion kVersion(kPluginVersion);
 }  // namespace
 
 WebPWriterPlugin::~WebPWriterPlugin() = default;
-int WebPWriterPlugin::apiVersion() const { return kApiVersion; }
-const std::string& WebPWriterPlugin::name() const { return kName; }
-const velmar::PluginVersion& WebPWriterPlugin::version() const { return kVersion; }
+int WebPWriterPlugin::apiVersion() const {
+    return kApiVersion;
+}
+const std::string& WebPWriterPlugin::name() const {
+    return kName;
+}
+const velmar::PluginVersion& WebPWriterPlugin::version() const {
+    return kVersion;
+}
 void WebPWriterPlugin::setLogLevel(int level) {
     common::InternalPluginLogger::initialize(kName, level);
 }
-const std::unordered_set<std::string>& WebPWriterPlugin::formats() const { return kFormats; }
+const std::unordered_set<std::string>& WebPWriterPlugin::formats() const {
+    return kFormats;
+}
 const std::unordered_map<std::string, std::string>& WebPWriterPlugin::extensions() const {
     return kExtensions;
 }

@@ -13,14 +13,20 @@ public:
     void setLogLevel(int) override { fail(); }
     const std::unordered_set<std::string>& schemes() const override { fail(); }
     bool exists(const std::string&) override { fail(); }
-    std::shared_ptr<tessik::RandomAccess> openRead(const std::string&, const velmar::OptionMap&) override {
+    std::shared_ptr<tessik::RandomAccess> openRead(const std::string&,
+                                                   const velmar::OptionMap&) override {
         fail();
     }
-    std::shared_ptr<tessik::StreamAccess> openWrite(const std::string&, const velmar::OptionMap&) override {
+    std::shared_ptr<tessik::StreamAccess> openWrite(const std::string&,
+                                                    const velmar::OptionMap&) override {
         fail();
     }
-    std::unordered_set<std::string> list(const std::string&, const std::string&) override { fail(); }
-    void addCredentials(const std::string&, const std::string&, const std::string&) override { fail(); }
+    std::unordered_set<std::string> list(const std::string&, const std::string&) override {
+        fail();
+    }
+    void addCredentials(const std::string&, const std::string&, const std::string&) override {
+        fail();
+    }
 
 private:
     // The loader must not call anything but apiVersion() on a plugin it refuses.

@@ -1,11 +1,12 @@
 #include "AbstractExtractorPlugin.h"
 
+#include <gtest/gtest.h>
 #include <atomic>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <new>
 
 #include "AbstractExtractor.h"
+#include "CountingStream.h"
 #include "ExpectThrow.h"
 #include "TempDir.h"
 #include "tessik/Error.h"
@@ -19,11 +20,16 @@ std::atomic<long> g_allocations{0};
 }
 void* operator new(std::size_t size) {
     ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -43,21 +49,6 @@ struct GreyPlugin {
     std::shared_ptr<velmar::ExtractorPlugin> plugin;
 };
 
-// A stream that counts every call that touches its bytes.
-class CountingStream final : public tessik::MemoryStreamAccess {
-public:
-    using MemoryStreamAccess::MemoryStreamAccess;
-    std::uint64_t read(std::uint64_t count, void* dst) override {
-        ++touches;
-        return MemoryStreamAccess::read(count, dst);
-    }
-    void seek(std::int64_t offset, tessik::SeekOrigin origin) override {
-        ++touches;
-        MemoryStreamAccess::seek(offset, origin);
-    }
-    int touches = 0;
-};
-
 TEST(AbstractExtractorPlugin, IsFoundByFormatAndExtensionThroughTheLoader) {
     GreyPlugin grey;
     EXPECT_EQ(grey.loader.findExtractor("TGRY"), grey.plugin);
@@ -67,7 +58,7 @@ TEST(AbstractExtractorPlugin, IsFoundByFormatAndExtensionThroughTheLoader) {
 
 TEST(AbstractExtractorPlugin, RefusesAnUnknownFormatBeforeTouchingTheSource) {
     GreyPlugin grey;
-    auto stream = std::make_shared<CountingStream>(greyFile());
+    auto stream = std::make_shared<velmar::test::CountingStream>(greyFile());
     const velmar::OptionMap none;
     for (const char* format : {"tgry", "Tgry", "", "WEBP"}) {
         const std::string expected =
@@ -90,8 +81,12 @@ TEST(AbstractExtractorPlugin, BuildsTheExtractorFromEverySourceKind) {
     const velmar::OptionMap none;
     const std::pair<std::shared_ptr<tessik::ImageView>, std::int32_t> views[] = {
         {grey.plugin->createExtractor(dir.file("a.tgry"), "TGRY", none), 2},
-        {grey.plugin->createExtractor(tessik::StreamAccessFactory::fromMemory(greyFile()), "TGRY", none), 0},
-        {grey.plugin->createExtractor(tessik::RandomAccessFactory::fromMemory(greyFile()), "TGRY", none), 0},
+        {grey.plugin->createExtractor(tessik::StreamAccessFactory::fromMemory(greyFile()), "TGRY",
+                                      none),
+         0},
+        {grey.plugin->createExtractor(tessik::RandomAccessFactory::fromMemory(greyFile()), "TGRY",
+                                      none),
+         0},
     };
     for (const auto& [view, kind] : views) {
         EXPECT_EQ(view->shape(), (tessik::VectorX{3, 2}));
@@ -136,7 +131,9 @@ public:
     const velmar::PluginVersion& version() const override { return m_version; }
     void setLogLevel(int) override {}
     const std::unordered_set<std::string>& formats() const override { return m_formats; }
-    const std::unordered_map<std::string, std::string>& extensions() const override { return m_ext; }
+    const std::unordered_map<std::string, std::string>& extensions() const override {
+        return m_ext;
+    }
 
 private:
     std::string m_name = "Bare";

@@ -11,8 +11,10 @@ using velmar::common::prepareImageOrStack;
 
 namespace {
 
-std::shared_ptr<tessik::ImageView> image(tessik::VectorX shape, std::vector<tessik::ImageDimension> axes) {
-    auto view = tessik::ImageViewFactory::allocate(shape, tessik::DataType(tessik::DataTypeId::UINT8));
+std::shared_ptr<tessik::ImageView> image(tessik::VectorX shape,
+                                         std::vector<tessik::ImageDimension> axes) {
+    auto view =
+        tessik::ImageViewFactory::allocate(shape, tessik::DataType(tessik::DataTypeId::UINT8));
     auto properties = tessik::ImageProperties::fromDataType(view->dataType());
     properties->imageInfo().setAxesInterpretation(tessik::ImageType(std::move(axes)));
     view->setProperties(properties);
@@ -35,7 +37,7 @@ TEST(PrepareImage, AssemblesTheChannelAxisOfAnyOtherDimensionCount) {
         std::uint32_t elements;
     } cases[] = {
         {{3, 2, 4}, {D::WIDTH, D::HEIGHT, D::CHANNEL}, {3, 2}, 4},
-        {{3}, {D::CHANNEL}, {}, 3},                                               // 1-D: one pixel
+        {{3}, {D::CHANNEL}, {}, 3},  // 1-D: one pixel
         {{3, 2, 3, 2}, {D::WIDTH, D::HEIGHT, D::CHANNEL, D::DEPTH}, {3, 2, 2}, 3},  // 4-D
     };
     for (const auto& c : cases) {
@@ -46,9 +48,10 @@ TEST(PrepareImage, AssemblesTheChannelAxisOfAnyOtherDimensionCount) {
 }
 
 TEST(PrepareImage, RefusesWhatCannotBeEncoded) {
-    EXPECT_THROW_EXACT(prepareImage(image({3, 2, 2}, {D::WIDTH, D::HEIGHT, D::DEPTH})), tessik::Error,
+    EXPECT_THROW_EXACT(prepareImage(image({3, 2, 2}, {D::WIDTH, D::HEIGHT, D::DEPTH})),
+                       tessik::Error, "Unsupported image dimension");
+    EXPECT_THROW_EXACT(prepareImage(image({3}, {D::WIDTH})), tessik::Error,
                        "Unsupported image dimension");
-    EXPECT_THROW_EXACT(prepareImage(image({3}, {D::WIDTH})), tessik::Error, "Unsupported image dimension");
     EXPECT_THROW_EXACT(prepareImage(nullptr), tessik::Error, "Unsupported view type");
     EXPECT_THROW_EXACT(prepareImageOrStack(nullptr), tessik::Error, "Unsupported view type");
 }
@@ -56,9 +59,12 @@ TEST(PrepareImage, RefusesWhatCannotBeEncoded) {
 class Stack final : public tessik::MultiImageView {
 public:
     explicit Stack(bool readable) : m_readable(readable) {}
-    std::shared_ptr<tessik::Extension> extension(std::uint64_t) const override { throw tessik::Error("none"); }
+    std::shared_ptr<tessik::Extension> extension(std::uint64_t) const override {
+        throw tessik::Error("none");
+    }
     tessik::FlagSet<tessik::MultiImageCapability> capabilities() const override {
-        return m_readable ? tessik::MultiImageCapability::READ : tessik::FlagSet<tessik::MultiImageCapability>();
+        return m_readable ? tessik::MultiImageCapability::READ
+                          : tessik::FlagSet<tessik::MultiImageCapability>();
     }
     std::uint64_t imageCount() const override { return 2; }
     std::shared_ptr<tessik::ImageView> image(std::uint64_t) const override { return m_image; }
@@ -70,10 +76,12 @@ private:
 };
 
 TEST(PrepareImageOrStack, StacksAReadableMultiImageView) {
-    EXPECT_EQ(prepareImageOrStack(std::make_shared<Stack>(true))->shape(), (tessik::VectorX{2, 2, 2}));
+    EXPECT_EQ(prepareImageOrStack(std::make_shared<Stack>(true))->shape(),
+              (tessik::VectorX{2, 2, 2}));
     EXPECT_THROW_EXACT(prepareImageOrStack(std::make_shared<Stack>(false)), tessik::Error,
                        "Impossible to read the stack");
-    EXPECT_THROW_EXACT(prepareImage(std::make_shared<Stack>(true)), tessik::Error, "Unsupported view type");
+    EXPECT_THROW_EXACT(prepareImage(std::make_shared<Stack>(true)), tessik::Error,
+                       "Unsupported view type");
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ namespace {
 class ViewWithOrigin final : public velmar::common::AbstractExtractor {
 public:
     explicit ViewWithOrigin(std::shared_ptr<tessik::Extension> origin) {
-        if (origin) addExtension(tessik::kViewOriginExtensionId, std::move(origin));
+        if (origin)
+            addExtension(tessik::kViewOriginExtensionId, std::move(origin));
     }
     static ViewWithOrigin ofKind(std::int32_t kind) {
         return ViewWithOrigin(std::make_shared<ViewOriginExtensionImpl>("parent", kind));
@@ -40,10 +41,8 @@ TEST(ViewOriginExtensionImpl, DerivesItsKindFromItsParents) {
         std::vector<const tessik::View*> parents;
         std::int32_t kind;
     } cases[] = {
-        {"two file parents", {&file1, &file2}, 2},
-        {"file and stream", {&file1, &stream}, 6},
-        {"a single memory parent", {&memory}, 1},
-        {"no parents", {}, 0},
+        {"two file parents", {&file1, &file2}, 2},      {"file and stream", {&file1, &stream}, 6},
+        {"a single memory parent", {&memory}, 1},       {"no parents", {}, 0},
         {"stream parents only", {&stream, &stream}, 0},
     };
     for (const auto& c : cases) {
@@ -70,7 +69,8 @@ TEST(ViewOriginExtensionImpl, RefusesParentOriginsOfUnknownKindsInsteadOfOverrun
                            "Parent origin kind " + std::to_string(kind) + " is not a known kind");
     }
     const ViewWithOrigin none(nullptr);
-    EXPECT_THROW_EXACT(ViewOriginExtensionImpl("d", &none), tessik::Error, "Parent view has no origin");
+    EXPECT_THROW_EXACT(ViewOriginExtensionImpl("d", &none), tessik::Error,
+                       "Parent view has no origin");
 }
 
 }  // namespace

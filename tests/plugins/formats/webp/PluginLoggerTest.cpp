@@ -1,9 +1,10 @@
 // The plugin's logger comes into being with the first valid setLogLevel. The logger is
 // process-wide state, so every case runs in a child process of its own.
-#include <cstdlib>
 #include <spdlog/spdlog.h>
+#include <cstdlib>
 
 #include "ExpectThrow.h"
+#include "ProcessHelpers.h"
 #include "WebPTestSupport.h"
 #include "tessik/Error.h"
 
@@ -11,21 +12,11 @@ using namespace velmar::test;
 
 namespace {
 
-// Runs `body` in a forked child; the test fails unless the child recorded no failure.
-template <typename Body>
-void inFreshProcess(Body body) {
-    EXPECT_EXIT(
-        {
-            body();
-            std::exit(::testing::Test::HasFailure() ? 1 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
 // What the plugin's logger writes on standard output for one record of each level.
 std::string recordsWritten() {
     auto logger = spdlog::get("Tarsine");
-    if (!logger) return "<no logger>";
+    if (!logger)
+        return "<no logger>";
     ::testing::internal::CaptureStdout();
     logger->critical("c-record");
     logger->error("e-record");
@@ -35,7 +26,9 @@ std::string recordsWritten() {
     return ::testing::internal::GetCapturedStdout();
 }
 
-bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+bool has(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
 
 TEST(PluginLogger, FirstLevelStaysAndLaterCallsChangeNothing) {
     inFreshProcess([] {
@@ -43,7 +36,8 @@ TEST(PluginLogger, FirstLevelStaysAndLaterCallsChangeNothing) {
         EXPECT_EQ(spdlog::get("Tarsine"), nullptr);
         webp.extractor().setLogLevel(4);
         webp.extractor().setLogLevel(0);
-        if (webp.library->writer) webp.library->writer->setLogLevel(6);
+        if (webp.library->writer)
+            webp.library->writer->setLogLevel(6);
         const std::string out = recordsWritten();
         EXPECT_TRUE(has(out, "i-record")) << out;
         EXPECT_TRUE(has(out, "[Tarsine]")) << out;

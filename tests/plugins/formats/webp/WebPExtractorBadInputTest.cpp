@@ -15,9 +15,10 @@ namespace {
 constexpr const char* kHeaderError = "Problem occured during retrieving image informations";
 constexpr const char* kDecodeError = "Error occured during WEBP decoding";
 
-std::shared_ptr<tessik::ImageView> openBytes(const WebPPlugin& webp, std::vector<std::uint8_t> bytes) {
-    return webp.extractor().createExtractor(tessik::StreamAccessFactory::fromMemory(std::move(bytes)),
-                                            "WEBP", velmar::OptionMap());
+std::shared_ptr<tessik::ImageView> openBytes(const WebPPlugin& webp,
+                                             std::vector<std::uint8_t> bytes) {
+    return webp.extractor().createExtractor(
+        tessik::StreamAccessFactory::fromMemory(std::move(bytes)), "WEBP", velmar::OptionMap());
 }
 
 TEST(WebPBadInput, FilesThatAreNotWebPAreRefusedAtOpening) {
@@ -42,21 +43,24 @@ TEST(WebPBadInput, CorpusFilesCutShortOpenOrFailWithAFixedMessage) {
     VELMAR_REQUIRE_CORPUS();
     WebPPlugin webp;
     const std::set<std::string> fixed = {kHeaderError, "Error during parsing", kDecodeError};
-    for (const char* name : {"test.webp", "lossless1.webp", "lossy_alpha1.webp", "alpha_filter_2.webp",
-                             "small_1x1.webp", "lossless_vec_1_13.webp"}) {
+    for (const char* name : {"test.webp", "lossless1.webp", "lossy_alpha1.webp",
+                             "alpha_filter_2.webp", "small_1x1.webp", "lossless_vec_1_13.webp"}) {
         const auto bytes = readBytes(corpusFile(name));
         const std::size_t n = bytes.size();
-        for (std::size_t length : {std::size_t{1}, std::size_t{11}, std::size_t{12}, std::size_t{20},
-                                   std::size_t{29}, std::size_t{30}, std::size_t{40}, n / 4, n / 2,
-                                   n - 1}) {
-            if (length >= n) continue;
+        for (std::size_t length :
+             {std::size_t{1}, std::size_t{11}, std::size_t{12}, std::size_t{20}, std::size_t{29},
+              std::size_t{30}, std::size_t{40}, n / 4, n / 2, n - 1}) {
+            if (length >= n)
+                continue;
             SCOPED_TRACE(fmt::format("{} cut at {}", name, length));
             try {
-                auto view = openBytes(webp, {bytes.begin(), bytes.begin() + static_cast<long>(length)});
+                auto view =
+                    openBytes(webp, {bytes.begin(), bytes.begin() + static_cast<long>(length)});
                 std::vector<std::uint8_t> out(view->byteCount());
                 view->readRegion(tessik::RegionX::createFullRegion(view->shape()), out.data());
-                view->readRegion(tessik::RegionX({1, 1}, {view->shape()[0] - 1, view->shape()[1] - 1}),
-                                 out.data());
+                view->readRegion(
+                    tessik::RegionX({1, 1}, {view->shape()[0] - 1, view->shape()[1] - 1}),
+                    out.data());
             } catch (const tessik::Error& error) {
                 EXPECT_EQ(fixed.count(error.what()), 1u) << error.what();
             }
@@ -72,12 +76,15 @@ TEST(WebPBadInput, APayloadLibwebpRejectsFailsAtDecoding) {
         auto bytes = readBytes(corpusFile(name));
         // Keep the container and the frame header, destroy the coded data of the first chunk.
         const std::size_t chunkEnd = std::min<std::size_t>(
-            bytes.size(), 20 + (bytes[16] | bytes[17] << 8 | bytes[18] << 16 | std::size_t{bytes[19]} << 24));
-        std::fill(bytes.begin() + 40, bytes.begin() + static_cast<long>(chunkEnd), std::uint8_t{0xFF});
+            bytes.size(),
+            20 + (bytes[16] | bytes[17] << 8 | bytes[18] << 16 | std::size_t{bytes[19]} << 24));
+        std::fill(bytes.begin() + 40, bytes.begin() + static_cast<long>(chunkEnd),
+                  std::uint8_t{0xFF});
         auto view = openBytes(webp, bytes);
         std::vector<std::uint8_t> out(view->byteCount());
-        EXPECT_THROW_EXACT(view->readRegion(tessik::RegionX::createFullRegion(view->shape()), out.data()),
-                           tessik::Error, kDecodeError);
+        EXPECT_THROW_EXACT(
+            view->readRegion(tessik::RegionX::createFullRegion(view->shape()), out.data()),
+            tessik::Error, kDecodeError);
         // Still usable afterwards: the next call starts from the first byte again.
         EXPECT_THROW_EXACT(view->read({0, 0}, out.data()), tessik::Error, kDecodeError);
     }
@@ -105,9 +112,9 @@ TEST(WebPBadInput, AStreamThatNeverReportsItsEndDoesNotHang) {
     const auto bytes = readBytes(corpusFile("test.webp"));
     const velmar::OptionMap none;
     // Too short for the header: opening ends with the header error.
-    EXPECT_THROW_EXACT(webp.extractor().createExtractor(std::make_shared<StallingStream>(bytes, 16),
-                                                        "WEBP", none),
-                       tessik::Error, kHeaderError);
+    EXPECT_THROW_EXACT(
+        webp.extractor().createExtractor(std::make_shared<StallingStream>(bytes, 16), "WEBP", none),
+        tessik::Error, kHeaderError);
     // Header complete, pixels missing: the read returns, the undecoded rows untouched.
     auto view = webp.extractor().createExtractor(
         std::make_shared<StallingStream>(bytes, bytes.size() / 2), "WEBP", none);
@@ -125,7 +132,8 @@ TEST(WebPBadInput, ATruncatedFileReadAtAnOddOriginGivesOnlyDecodedRows) {
     const tessik::RegionX odd({1, 1}, {w - 1, h - 1});
 
     // Cut in the middle of the pixel data: decoded rows match, the others stay as they were.
-    auto half = openBytes(webp, {bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2)});
+    auto half =
+        openBytes(webp, {bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2)});
     std::vector<std::uint8_t> out(odd.elementCount() * 3, 0xCD);
     half->readRegion(odd, out.data());
     const std::uint64_t rowBytes = (w - 1) * 3;
@@ -141,9 +149,11 @@ TEST(WebPBadInput, ATruncatedFileReadAtAnOddOriginGivesOnlyDecodedRows) {
     for (std::uint64_t y = 0; y < h - 1; ++y) {
         const auto* got = out.data() + y * rowBytes;
         if (y < decodedRows) {
-            EXPECT_TRUE(std::equal(got, got + rowBytes, full.data() + ((y + 1) * w + 1) * 3)) << "row " << y;
+            EXPECT_TRUE(std::equal(got, got + rowBytes, full.data() + ((y + 1) * w + 1) * 3))
+                << "row " << y;
         } else {
-            EXPECT_TRUE(std::all_of(got, got + rowBytes, [](std::uint8_t b) { return b == 0xCD; })) << "row " << y;
+            EXPECT_TRUE(std::all_of(got, got + rowBytes, [](std::uint8_t b) { return b == 0xCD; }))
+                << "row " << y;
         }
     }
 
@@ -151,7 +161,8 @@ TEST(WebPBadInput, ATruncatedFileReadAtAnOddOriginGivesOnlyDecodedRows) {
     auto headerOnly = openBytes(webp, {bytes.begin(), bytes.begin() + 40});
     std::vector<std::uint8_t> untouched(odd.elementCount() * 3, 0xCD);
     headerOnly->readRegion(odd, untouched.data());
-    EXPECT_TRUE(std::all_of(untouched.begin(), untouched.end(), [](std::uint8_t b) { return b == 0xCD; }));
+    EXPECT_TRUE(
+        std::all_of(untouched.begin(), untouched.end(), [](std::uint8_t b) { return b == 0xCD; }));
 }
 
 }  // namespace

@@ -15,11 +15,13 @@ std::map<std::string, std::string> publishedSums() {
     std::map<std::string, std::string> sums;
     std::ifstream in(corpusFile("libwebp_tests.md5"));
     std::string sum, name;
-    while (in >> sum >> name) sums[name] = sum;
+    while (in >> sum >> name)
+        sums[name] = sum;
     return sums;
 }
 
-std::vector<std::uint8_t> withHeader(const std::string& header, const std::vector<std::uint8_t>& pixels) {
+std::vector<std::uint8_t> withHeader(const std::string& header,
+                                     const std::vector<std::uint8_t>& pixels) {
     std::vector<std::uint8_t> file(header.begin(), header.end());
     file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
@@ -36,8 +38,10 @@ TEST_P(CorpusFile, ReadsAsLibwebpDecodesIt) {
     WebPPlugin webp;
     auto view = webp.open(path);
     const bool alpha = features.has_alpha != 0;
-    EXPECT_EQ(view->shape(), (tessik::VectorX{std::uint64_t(features.width), std::uint64_t(features.height)}));
-    EXPECT_EQ(view->dataType(), tessik::DataType(alpha ? tessik::DataTypeId::UINT8X4 : tessik::DataTypeId::UINT8X3));
+    EXPECT_EQ(view->shape(),
+              (tessik::VectorX{std::uint64_t(features.width), std::uint64_t(features.height)}));
+    EXPECT_EQ(view->dataType(),
+              tessik::DataType(alpha ? tessik::DataTypeId::UINT8X4 : tessik::DataTypeId::UINT8X3));
     const auto& info = view->properties()->imageInfo();
     EXPECT_EQ(info.interpretation(), tessik::ImageInterpretation::RGB);
     EXPECT_EQ(info.hasAlpha(), alpha);
@@ -46,7 +50,8 @@ TEST_P(CorpusFile, ReadsAsLibwebpDecodesIt) {
     const auto pixels = readAll(*view);
     ASSERT_EQ(pixels, libwebpDecode(bytes, alpha));
 
-    if (features.format != 2) return;  // published sums are of fancy upsampling for lossy files
+    if (features.format != 2)
+        return;  // published sums are of fancy upsampling for lossy files
     static const auto sums = publishedSums();
     const std::uint64_t count = view->shape().product();
     std::vector<std::uint8_t> rgb, rgba;
@@ -68,19 +73,24 @@ TEST_P(CorpusFile, ReadsAsLibwebpDecodesIt) {
         return;
     }
     const auto ppm = sums.find(GetParam() + ".ppm");
-    if (ppm == sums.end()) return;  // no published sum: libwebp's decode above is the reference
+    if (ppm == sums.end())
+        return;  // no published sum: libwebp's decode above is the reference
     EXPECT_EQ(md5Hex(ppmFile), ppm->second);
     // The published RGBA sums keep the decoder's alpha even where the file declares none,
     // so they only apply to files with alpha.
-    if (!alpha) return;
+    if (!alpha)
+        return;
     const auto pam = sums.find(GetParam() + ".pam");
     ASSERT_NE(pam, sums.end()) << "no published sum for " << GetParam();
     EXPECT_EQ(md5Hex(withHeader(fmt::format("P7\nWIDTH {}\nHEIGHT {}\nDEPTH 4\nMAXVAL 255\n"
-                                            "TUPLTYPE RGB_ALPHA\nENDHDR\n", w, h), rgba)),
+                                            "TUPLTYPE RGB_ALPHA\nENDHDR\n",
+                                            w, h),
+                                rgba)),
               pam->second);
 }
 
-INSTANTIATE_TEST_SUITE_P(WebPCorpus, CorpusFile, ::testing::ValuesIn(corpusWebPFiles()), fileTestName);
+INSTANTIATE_TEST_SUITE_P(WebPCorpus, CorpusFile, ::testing::ValuesIn(corpusWebPFiles()),
+                         fileTestName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusFile);
 
 TEST(WebPCorpus, IsPresent) {

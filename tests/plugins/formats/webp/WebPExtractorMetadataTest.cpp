@@ -72,8 +72,12 @@ TEST(WebPExtractor, OpensAlikeByPathStreamAndRandomAccess) {
     const velmar::OptionMap none;
     const std::pair<std::shared_ptr<tessik::ImageView>, std::int32_t> views[] = {
         {webp.extractor().createExtractor(path, "WEBP", none), 2},
-        {webp.extractor().createExtractor(tessik::StreamAccessFactory::openFileRead(path), "WEBP", none), 0},
-        {webp.extractor().createExtractor(tessik::RandomAccessFactory::fromMemory(readBytes(path)), "WEBP", none), 0},
+        {webp.extractor().createExtractor(tessik::StreamAccessFactory::openFileRead(path), "WEBP",
+                                          none),
+         0},
+        {webp.extractor().createExtractor(tessik::RandomAccessFactory::fromMemory(readBytes(path)),
+                                          "WEBP", none),
+         0},
     };
     const auto reference = readAll(*views[0].first);
     for (const auto& [view, kind] : views) {
@@ -108,8 +112,9 @@ TEST(WebPExtractor, AnAnimatedFileOpensWithItsCanvasButDoesNotDecode) {
     auto view = webp.open(dir.file("anim.webp"));
     EXPECT_EQ(view->shape(), (tessik::VectorX{16, 16}));
     std::vector<std::uint8_t> out(16 * 16 * 4);
-    EXPECT_THROW_EXACT(view->readRegion(tessik::RegionX::createFullRegion(view->shape()), out.data()),
-                       tessik::Error, "Error occured during WEBP decoding");
+    EXPECT_THROW_EXACT(
+        view->readRegion(tessik::RegionX::createFullRegion(view->shape()), out.data()),
+        tessik::Error, "Error occured during WEBP decoding");
 }
 
 }  // namespace

@@ -18,16 +18,18 @@ const std::set<std::string> kFixedMessages = {
 // Opens and reads the bytes; true when it read, false when it failed with a fixed message.
 bool readOrFail(const WebPPlugin& webp, std::vector<std::uint8_t> bytes, std::string& unexpected) {
     try {
-        auto view = webp.extractor().createExtractor(tessik::StreamAccessFactory::fromMemory(std::move(bytes)),
-                                                     "WEBP", {});
+        auto view = webp.extractor().createExtractor(
+            tessik::StreamAccessFactory::fromMemory(std::move(bytes)), "WEBP", {});
         std::vector<std::uint8_t> out(view->byteCount());
         view->readRegion(tessik::RegionX::createFullRegion(view->shape()), out.data());
         if (view->shape()[0] > 1 && view->shape()[1] > 1) {
-            view->readRegion(tessik::RegionX({1, 1}, {view->shape()[0] - 1, view->shape()[1] - 1}), out.data());
+            view->readRegion(tessik::RegionX({1, 1}, {view->shape()[0] - 1, view->shape()[1] - 1}),
+                             out.data());
         }
         return true;
     } catch (const tessik::Error& error) {
-        if (kFixedMessages.count(error.what()) == 0) unexpected = error.what();
+        if (kFixedMessages.count(error.what()) == 0)
+            unexpected = error.what();
         return false;
     }
 }

@@ -1,7 +1,7 @@
 // Every refusal of the writer, with its exact type and text; a refused writer leaves the
 // file at its path as it was.
-#include <cmath>
 #include <fmt/format.h>
+#include <cmath>
 #include <functional>
 
 #include "ExpectThrow.h"
@@ -31,10 +31,14 @@ std::shared_ptr<tessik::ImageView> rgb(std::uint64_t w = 4, std::uint64_t h = 4)
 // A 2-D image that says it cannot be read.
 class UnreadableImage final : public tessik::ImageView {
 public:
-    std::shared_ptr<tessik::Extension> extension(std::uint64_t) const override { throw tessik::Error("none"); }
+    std::shared_ptr<tessik::Extension> extension(std::uint64_t) const override {
+        throw tessik::Error("none");
+    }
     tessik::FlagSet<tessik::ImageCapability> capabilities() const override { return {}; }
     const tessik::VectorX& shape() const override { return m_shape; }
-    tessik::DataType dataType() const override { return tessik::DataType(tessik::DataTypeId::UINT8X3); }
+    tessik::DataType dataType() const override {
+        return tessik::DataType(tessik::DataTypeId::UINT8X3);
+    }
     std::shared_ptr<const tessik::ImageProperties> properties() const override {
         return tessik::ImageProperties::fromDataType(dataType());
     }
@@ -46,7 +50,9 @@ private:
 
 class EmptyStack final : public tessik::MultiImageView {
 public:
-    std::shared_ptr<tessik::Extension> extension(std::uint64_t) const override { throw tessik::Error("none"); }
+    std::shared_ptr<tessik::Extension> extension(std::uint64_t) const override {
+        throw tessik::Error("none");
+    }
     tessik::FlagSet<tessik::MultiImageCapability> capabilities() const override {
         return tessik::MultiImageCapability::READ;
     }
@@ -55,14 +61,16 @@ public:
 };
 
 std::shared_ptr<tessik::ImageView> volume() {
-    auto image = tessik::ImageViewFactory::allocate({4, 4, 3}, tessik::DataType(tessik::DataTypeId::UINT8));
+    auto image =
+        tessik::ImageViewFactory::allocate({4, 4, 3}, tessik::DataType(tessik::DataTypeId::UINT8));
     auto properties = tessik::ImageProperties::fromDataType(image->dataType());
     properties->imageInfo().setAxesInterpretation(tessik::ImageTypeId::VOLUME);
     image->setProperties(properties);
     return image;
 }
 
-std::shared_ptr<tessik::ImageView> ofType(tessik::DataTypeId id, ImageInterpretation interpretation) {
+std::shared_ptr<tessik::ImageView> ofType(tessik::DataTypeId id,
+                                          ImageInterpretation interpretation) {
     auto image = tessik::ImageViewFactory::allocate({4, 4}, tessik::DataType(id));
     auto properties = tessik::ImageProperties::fromDataType(image->dataType());
     properties->imageInfo().setInterpretation(interpretation);
@@ -96,27 +104,48 @@ std::function<void(const std::function<void()>&)> throws(std::string message) {
 std::vector<Refusal> refusals() {
     const double nan = std::nan("");
     return {
-        {"a view that is not an image", std::make_shared<EmptyStack>(), {}, throws<tessik::Error>("Unsupported view type")},
+        {"a view that is not an image",
+         std::make_shared<EmptyStack>(),
+         {},
+         throws<tessik::Error>("Unsupported view type")},
         {"a null view", nullptr, {}, throws<tessik::Error>("Unsupported view type")},
-        {"an unreadable 2-D image", std::make_shared<UnreadableImage>(), {}, throws<tessik::Error>("Image is not readable")},
-        {"a volume without channel axis", volume(), {}, throws<tessik::Error>("Unsupported image dimension")},
-        {"16-bit grey", ofType(tessik::DataTypeId::UINT16, ImageInterpretation::GRAYSCALE), {},
+        {"an unreadable 2-D image",
+         std::make_shared<UnreadableImage>(),
+         {},
+         throws<tessik::Error>("Image is not readable")},
+        {"a volume without channel axis",
+         volume(),
+         {},
+         throws<tessik::Error>("Unsupported image dimension")},
+        {"16-bit grey",
+         ofType(tessik::DataTypeId::UINT16, ImageInterpretation::GRAYSCALE),
+         {},
          throws<velmar::UnsupportedFormat>("Unsupported data type UINT16")},
-        {"signed 8-bit", ofType(tessik::DataTypeId::INT8, ImageInterpretation::GRAYSCALE), {},
+        {"signed 8-bit",
+         ofType(tessik::DataTypeId::INT8, ImageInterpretation::GRAYSCALE),
+         {},
          throws<velmar::UnsupportedFormat>("Unsupported data type INT8")},
-        {"five channels", ofType(static_cast<tessik::DataTypeId>(0x10508), ImageInterpretation::RGB), {},
+        {"five channels",
+         ofType(static_cast<tessik::DataTypeId>(0x10508), ImageInterpretation::RGB),
+         {},
          throws<velmar::UnsupportedFormat>("Unsupported data type UINT8x5")},
-        {"32-bit float", ofType(tessik::DataTypeId::FLOAT32, ImageInterpretation::GRAYSCALE), {},
+        {"32-bit float",
+         ofType(tessik::DataTypeId::FLOAT32, ImageInterpretation::GRAYSCALE),
+         {},
          throws<velmar::UnsupportedFormat>("Unsupported data type FLOAT32")},
-        {"three channels without interpretation", ofType(tessik::DataTypeId::UINT8X3, ImageInterpretation::UNKNOWN),
-         {}, throws<tessik::Error>("Cannot determine colorspace to apply")},
+        {"three channels without interpretation",
+         ofType(tessik::DataTypeId::UINT8X3, ImageInterpretation::UNKNOWN),
+         {},
+         throws<tessik::Error>("Cannot determine colorspace to apply")},
         {"quality above 100", rgb(), option("quality", 100.5), throws<tessik::Error>(kQualityText)},
         {"quality below 0", rgb(), option("quality", -1.0), throws<tessik::Error>(kQualityText)},
         {"quality NaN", rgb(), option("quality", nan), throws<tessik::Error>(kQualityText)},
         {"method 7", rgb(), option("method", 7), throws<tessik::Error>(kMethodText)},
         {"method -1", rgb(), option("method", -1), throws<tessik::Error>(kMethodText)},
-        {"alpha quality 101", rgb(), option("alpha_quality", 101), throws<tessik::Error>(kAlphaQualityText)},
-        {"alpha quality -1", rgb(), option("alpha_quality", -1), throws<tessik::Error>(kAlphaQualityText)},
+        {"alpha quality 101", rgb(), option("alpha_quality", 101),
+         throws<tessik::Error>(kAlphaQualityText)},
+        {"alpha quality -1", rgb(), option("alpha_quality", -1),
+         throws<tessik::Error>(kAlphaQualityText)},
         {"method of the wrong kind", rgb(), option("method", 2.5),
          throws<tessik::Error>("Option method holds a float value, not a integer")},
     };
@@ -139,14 +168,20 @@ TEST(WebPWriterRefusal, ARefusedPathWriterLeavesTheFileUntouchedAndCreatesNone) 
     for (const auto& r : refusals()) {
         SCOPED_TRACE(r.why);
         writeBytes(dir.file("existing.webp"), precious);
-        r.expect([&] { webp.library->writer->createWriter(r.view, dir.file("existing.webp"), "WEBP", r.options); });
+        r.expect([&] {
+            webp.library->writer->createWriter(r.view, dir.file("existing.webp"), "WEBP",
+                                               r.options);
+        });
         EXPECT_EQ(readBytes(dir.file("existing.webp")), precious);
-        r.expect([&] { webp.library->writer->createWriter(r.view, dir.file("fresh.webp"), "WEBP", r.options); });
+        r.expect([&] {
+            webp.library->writer->createWriter(r.view, dir.file("fresh.webp"), "WEBP", r.options);
+        });
         EXPECT_FALSE(std::filesystem::exists(dir.file("fresh.webp")));
     }
     // A refused format name: nothing opened either.
-    EXPECT_THROW_EXACT(webp.library->writer->createWriter(rgb(), dir.file("existing.webp"), "webp", {}),
-                       velmar::UnsupportedFormat, "Format webp not supported by the plugin Tarsine");
+    EXPECT_THROW_EXACT(
+        webp.library->writer->createWriter(rgb(), dir.file("existing.webp"), "webp", {}),
+        velmar::UnsupportedFormat, "Format webp not supported by the plugin Tarsine");
     EXPECT_EQ(readBytes(dir.file("existing.webp")), precious);
 }
 
@@ -159,13 +194,17 @@ TEST(WebPWriterRefusal, ValuesAtTheEdgesOfTheRangesAndUnknownKeysAreAccepted) {
     edges[3].set("lossless", false).set("alpha_compression", false);
     for (const auto& options : edges) {
         auto stream = std::make_shared<tessik::MemoryStreamAccess>();
-        EXPECT_NO_THROW(webp.library->writer->createWriter(rgb(), stream, "WEBP", options)->write());
+        EXPECT_NO_THROW(
+            webp.library->writer->createWriter(rgb(), stream, "WEBP", options)->write());
         EXPECT_FALSE(stream->bytes().empty());
     }
     // Two channels without interpretation are grey and alpha.
     auto stream = std::make_shared<tessik::MemoryStreamAccess>();
-    EXPECT_NO_THROW(webp.library->writer->createWriter(ofType(tessik::DataTypeId::UINT8X2, ImageInterpretation::UNKNOWN),
-                                                       stream, "WEBP", {})->write());
+    EXPECT_NO_THROW(
+        webp.library->writer
+            ->createWriter(ofType(tessik::DataTypeId::UINT8X2, ImageInterpretation::UNKNOWN),
+                           stream, "WEBP", {})
+            ->write());
 }
 
 // A stream that takes one byte less than offered, or says it is read-only.
@@ -183,18 +222,22 @@ public:
 };
 class FailingStream final : public tessik::MemoryStreamAccess {
 public:
-    std::uint64_t write(std::uint64_t, const void*) override { throw tessik::Error("stream broke"); }
+    std::uint64_t write(std::uint64_t, const void*) override {
+        throw tessik::Error("stream broke");
+    }
 };
 
 TEST(WebPWriterRefusal, AReadOnlyStreamIsRefusedBeforeTheViewIsLookedAt) {
     WebPPlugin webp;
-    EXPECT_THROW_EXACT(webp.library->writer->createWriter(nullptr, std::make_shared<ReadOnlyStream>(), "WEBP", {}),
-                       tessik::InvalidArgument, "output stream must support WRITE capability");
+    EXPECT_THROW_EXACT(
+        webp.library->writer->createWriter(nullptr, std::make_shared<ReadOnlyStream>(), "WEBP", {}),
+        tessik::InvalidArgument, "output stream must support WRITE capability");
 }
 
 TEST(WebPWriterRefusal, EncodingFailuresReachTheCaller) {
     WebPPlugin webp;
-    const std::string invalidSize = "Error occured during encoding: 'picture has invalid width/height'";
+    const std::string invalidSize =
+        "Error occured during encoding: 'picture has invalid width/height'";
     const std::string flushing = "Error occured during encoding: 'error while flushing bytes'";
     struct Case {
         const char* why;

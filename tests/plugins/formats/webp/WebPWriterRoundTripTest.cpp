@@ -1,8 +1,8 @@
 // What the writer encodes comes back: exactly in lossless mode, within lossy error in lossy
 // mode, and byte for byte what libwebp's own encoder makes of the same picture.
-#include <cmath>
 #include <fmt/format.h>
 #include <webp/encode.h>
+#include <cmath>
 
 #include "TestImages.h"
 #include "WebPTestSupport.h"
@@ -24,8 +24,8 @@ Encoded encode(const WebPPlugin& webp, const std::shared_ptr<tessik::ImageView>&
     auto stream = std::make_shared<tessik::MemoryStreamAccess>();
     webp.library->writer->createWriter(image, stream, "WEBP", options)->write();
     Encoded out{stream->bytes(), nullptr};
-    out.decoded = webp.extractor().createExtractor(tessik::StreamAccessFactory::fromMemory(out.file),
-                                                   "WEBP", velmar::OptionMap());
+    out.decoded = webp.extractor().createExtractor(
+        tessik::StreamAccessFactory::fromMemory(out.file), "WEBP", velmar::OptionMap());
     return out;
 }
 
@@ -53,7 +53,8 @@ TEST(WebPWriterRoundTrip, LosslessColourComesBackExactly) {
                     ASSERT_EQ(got[3], want[3]) << "pixel " << i;
                 }
                 // A fully transparent pixel may lose its colour, as the encoder allows.
-                if (alpha && want[3] == 0) continue;
+                if (alpha && want[3] == 0)
+                    continue;
                 ASSERT_TRUE(std::equal(got, got + 3, want)) << "pixel " << i;
             }
             // libwebp's own decoder reads the file alike.
@@ -79,7 +80,8 @@ TEST(WebPWriterRoundTrip, LosslessGreyAndGreyAlphaComeBackExactly) {
                 if (alpha) {
                     ASSERT_EQ(got[3], expected[i * channels + 1]) << "pixel " << i;
                 }
-                if (alpha && got[3] == 0) continue;
+                if (alpha && got[3] == 0)
+                    continue;
                 ASSERT_EQ(got[0], grey) << "pixel " << i;
                 ASSERT_EQ(got[1], grey) << "pixel " << i;
                 ASSERT_EQ(got[2], grey) << "pixel " << i;
@@ -96,8 +98,8 @@ TEST(WebPWriterRoundTrip, ChannelsFollowTheElementCountNotTheAlphaFlag) {
         bool alphaFlag;
         bool alphaComesBack;
     } cases[] = {
-        {4, ImageInterpretation::RGB, false, false},  // fourth sample ignored, opaque
-        {3, ImageInterpretation::RGB, true, false},   // no fourth sample: opaque
+        {4, ImageInterpretation::RGB, false, false},        // fourth sample ignored, opaque
+        {3, ImageInterpretation::RGB, true, false},         // no fourth sample: opaque
         {2, ImageInterpretation::GRAYSCALE, false, false},  // channel 1 ignored
         {2, ImageInterpretation::UNKNOWN, true, true},      // grey and alpha
     };
@@ -114,9 +116,11 @@ TEST(WebPWriterRoundTrip, ChannelsFollowTheElementCountNotTheAlphaFlag) {
             const auto* got = pixels.data() + i * out;
             if (c.alphaComesBack) {
                 ASSERT_EQ(got[3], want[grey ? 1 : 3]);
-                if (got[3] == 0) continue;
+                if (got[3] == 0)
+                    continue;
             }
-            for (int k = 0; k < 3; ++k) ASSERT_EQ(got[k], want[grey ? 0 : k]) << "pixel " << i;
+            for (int k = 0; k < 3; ++k)
+                ASSERT_EQ(got[k], want[grey ? 0 : k]) << "pixel " << i;
         }
     }
 }
@@ -126,7 +130,8 @@ TEST(WebPWriterRoundTrip, AThreeAxisImageWithChannelAxisIsAssembled) {
     const tessik::DataType one(tessik::DataTypeId::UINT8);
     auto planes = tessik::ImageViewFactory::allocate({4, 2, 3}, one);
     auto* bytes = static_cast<std::uint8_t*>(planes->buffer());
-    for (int i = 0; i < 24; ++i) bytes[i] = static_cast<std::uint8_t>(10 * i);
+    for (int i = 0; i < 24; ++i)
+        bytes[i] = static_cast<std::uint8_t>(10 * i);
     auto properties = tessik::ImageProperties::fromDataType(one);
     properties->imageInfo().setInterpretation(ImageInterpretation::RGB);
     properties->imageInfo().setAxesInterpretation(tessik::ImageTypeId::IMAGE_CHANNELS);
@@ -143,7 +148,8 @@ TEST(WebPWriterRoundTrip, AThreeAxisImageWithChannelAxisIsAssembled) {
 // Limited-range BT.601, as the encoder reads YUV samples.
 std::array<double, 3> yuvToRgb(double y, double u, double v) {
     const double c = 1.164 * (y - 16);
-    return {c + 1.596 * (v - 128), c - 0.813 * (v - 128) - 0.391 * (u - 128), c + 2.018 * (u - 128)};
+    return {c + 1.596 * (v - 128), c - 0.813 * (v - 128) - 0.391 * (u - 128),
+            c + 2.018 * (u - 128)};
 }
 
 TEST(WebPWriterRoundTrip, YuvComesBackWithinLossyErrorAtEverySize) {
@@ -152,11 +158,13 @@ TEST(WebPWriterRoundTrip, YuvComesBackWithinLossyErrorAtEverySize) {
         for (const bool lossless : {true, false}) {
             SCOPED_TRACE(fmt::format("{}x{} lossless {}", w, h, lossless));
             // Smooth luma, chroma constant over each 2 x 2 block.
-            const auto image = makeImage(w, h, 3, ImageInterpretation::YUV, false,
-                                         [](std::uint32_t c, std::uint64_t x, std::uint64_t y) {
-                                             if (c == 0) return std::uint8_t(60 + 2 * x + 3 * y);
-                                             return std::uint8_t(c == 1 ? 110 + 4 * (x / 2) : 150 - 3 * (y / 2));
-                                         });
+            const auto image =
+                makeImage(w, h, 3, ImageInterpretation::YUV, false,
+                          [](std::uint32_t c, std::uint64_t x, std::uint64_t y) {
+                              if (c == 0)
+                                  return std::uint8_t(60 + 2 * x + 3 * y);
+                              return std::uint8_t(c == 1 ? 110 + 4 * (x / 2) : 150 - 3 * (y / 2));
+                          });
             velmar::OptionMap options;
             options.set("lossless", lossless).set("quality", 95.0);
             const auto pixels = readAll(*encode(webp, image, options).decoded);
@@ -165,7 +173,8 @@ TEST(WebPWriterRoundTrip, YuvComesBackWithinLossyErrorAtEverySize) {
                 const auto* s = samplesOf(*image) + i * 3;
                 const auto rgb = yuvToRgb(s[0], s[1], s[2]);
                 for (int k = 0; k < 3; ++k) {
-                    const double error = std::abs(std::clamp(rgb[k], 0.0, 255.0) - pixels[i * 3 + k]);
+                    const double error =
+                        std::abs(std::clamp(rgb[k], 0.0, 255.0) - pixels[i * 3 + k]);
                     total += error;
                     worst = std::max(worst, error);
                 }
@@ -190,7 +199,8 @@ TEST(WebPWriterRoundTrip, LowerQualityGivesASmallerLossyFile) {
 }
 
 // libwebp's own encoder, handed the same packed picture and configuration.
-std::vector<std::uint8_t> libwebpEncode(const tessik::ImageView& rgba, bool lossless, float quality, int method) {
+std::vector<std::uint8_t> libwebpEncode(const tessik::ImageView& rgba, bool lossless, float quality,
+                                        int method) {
     WebPConfig config;
     EXPECT_TRUE(WebPConfigPreset(&config, WEBP_PRESET_DEFAULT, 60));
     config.lossless = lossless ? 1 : 0;

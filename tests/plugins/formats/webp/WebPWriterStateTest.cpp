@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "ExpectThrow.h"
+#include "ProcessHelpers.h"
 #include "TestImages.h"
 #include "WebPTestSupport.h"
 #include "tessik/Error.h"
@@ -16,10 +17,11 @@ namespace {
 
 struct Fixture {
     WebPPlugin webp;
-    std::shared_ptr<tessik::MemoryStreamAccess> stream = std::make_shared<tessik::MemoryStreamAccess>();
+    std::shared_ptr<tessik::MemoryStreamAccess> stream =
+        std::make_shared<tessik::MemoryStreamAccess>();
     std::shared_ptr<tessik::Writer> make() {
-        return webp.library->writer->createWriter(makeNoise(6, 4, 3, tessik::ImageInterpretation::RGB, false),
-                                                  stream, "WEBP", {});
+        return webp.library->writer->createWriter(
+            makeNoise(6, 4, 3, tessik::ImageInterpretation::RGB, false), stream, "WEBP", {});
     }
 };
 
@@ -31,9 +33,10 @@ TEST(WebPWriterState, SetOptionConvertsValuesAndRefusesUnknownNames) {
     writer->setOption("method", VariantDataValue::create(6));
     writer->setOption("alpha_compression", VariantDataValue::create(true));
     writer->setOption("alpha_quality", VariantDataValue::create(3.0));
-    EXPECT_THROW_EXACT(writer->setOption("quality", VariantDataValue::create(std::nan(""))), tessik::Error,
-                       "Quality should be between 0 (lossy: smallest, lossless: fastest) and 100 (lossy: "
-                       "largest, lossless: slowest/best)");
+    EXPECT_THROW_EXACT(
+        writer->setOption("quality", VariantDataValue::create(std::nan(""))), tessik::Error,
+        "Quality should be between 0 (lossy: smallest, lossless: fastest) and 100 (lossy: "
+        "largest, lossless: slowest/best)");
     EXPECT_THROW_EXACT(writer->setOption("method", VariantDataValue::create(7)), tessik::Error,
                        "Method should be between 0 (fast) and 6 (slower-better)");
     for (const char* name : {"Quality", "unknown", ""}) {
@@ -53,7 +56,8 @@ TEST(WebPWriterState, CallsOutOfOrderAreRefused) {
                        "Writing data whereas header has not been written yet.");
     writer->writeInit();
     EXPECT_TRUE(f.stream->bytes().empty());  // nothing is written before writeData
-    EXPECT_THROW_EXACT(writer->setOption("quality", VariantDataValue::create(50)), velmar::EncodingError,
+    EXPECT_THROW_EXACT(writer->setOption("quality", VariantDataValue::create(50)),
+                       velmar::EncodingError,
                        "Calling setOption whereas header has already been written.");
     EXPECT_THROW_EXACT(writer->writeInit(), velmar::EncodingError,
                        "Calling writeInit() whereas header has already been written.");
@@ -80,20 +84,11 @@ TEST(WebPWriterState, FinishTooEarlyReleasesTheStream) {
     EXPECT_EQ(f.stream.use_count(), 1);
 }
 
-// The destructor's warning, in a child process (the logger is process-wide).
-template <typename Body>
-void inFreshProcess(Body body) {
-    EXPECT_EXIT(
-        {
-            body();
-            std::exit(::testing::Test::HasFailure() ? 1 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
+// Destroys a writer that never finished, with the given logger set-up; what was written.
 std::string destroyUnfinished(int level, bool setLevel) {
     Fixture f;
-    if (setLevel) f.webp.library->writer->setLogLevel(level);
+    if (setLevel)
+        f.webp.library->writer->setLogLevel(level);
     ::testing::internal::CaptureStdout();
     {
         auto writer = f.make();
@@ -106,7 +101,9 @@ std::string destroyUnfinished(int level, bool setLevel) {
 TEST(WebPWriterState, DestroyingAnUnfinishedWriterWarns) {
     inFreshProcess([] {
         const std::string out = destroyUnfinished(3, true);
-        EXPECT_NE(out.find("WebPWriter not in DONE state, but will be destroyed"), std::string::npos) << out;
+        EXPECT_NE(out.find("WebPWriter not in DONE state, but will be destroyed"),
+                  std::string::npos)
+            << out;
         EXPECT_NE(out.find("[warning]"), std::string::npos) << out;
     });
     inFreshProcess([] { EXPECT_EQ(destroyUnfinished(2, true), ""); });

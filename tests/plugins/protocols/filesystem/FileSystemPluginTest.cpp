@@ -1,10 +1,11 @@
 // The "file" protocol plugin, loaded through the loader as the host loads it.
+#include <fmt/format.h>
 #include <boost/filesystem.hpp>
 #include <boost/system/system_error.hpp>
-#include <fmt/format.h>
 #include <regex>
 
 #include "ExpectThrow.h"
+#include "ProcessHelpers.h"
 #include "WebPTestSupport.h"
 #include "tessik/Error.h"
 #include "velmar/Exceptions.h"
@@ -24,7 +25,9 @@ struct FilePlugin {
 // Works inside `dir` for the scope, so that relative paths land there.
 class InFolder {
 public:
-    explicit InFolder(const fs::path& dir) : m_previous(fs::current_path()) { fs::current_path(dir); }
+    explicit InFolder(const fs::path& dir) : m_previous(fs::current_path()) {
+        fs::current_path(dir);
+    }
     ~InFolder() { fs::current_path(m_previous); }
 
 private:
@@ -96,27 +99,33 @@ TEST(FileSystemPlugin, ExistsTakesFileUrisAsPathsAndOtherStringsLiterally) {
     fs::create_symlink(dir.path() / "missing", dir.path() / "dangling");
     fs::create_symlink(dir.path() / "a.png", dir.path() / "link");
     const std::pair<std::string, bool> cases[] = {
-        {tmp + "/a.png", true},          {tmp + "/folder", true},
-        {tmp + "/link", true},           {tmp + "/dangling", false},
-        {tmp + "/none", false},          {"file://" + tmp + "/a.png", true},
-        {"FILE://" + tmp + "/folder", true}, {"file://" + tmp + "/none", false},
+        {tmp + "/a.png", true},
+        {tmp + "/folder", true},
+        {tmp + "/link", true},
+        {tmp + "/dangling", false},
+        {tmp + "/none", false},
+        {"file://" + tmp + "/a.png", true},
+        {"FILE://" + tmp + "/folder", true},
+        {"file://" + tmp + "/none", false},
         {"http://h" + tmp + "/a.png", false},  // not a file URI: a literal path
     };
-    for (const auto& [text, exists] : cases) EXPECT_EQ(file.plugin().exists(text), exists) << text;
+    for (const auto& [text, exists] : cases)
+        EXPECT_EQ(file.plugin().exists(text), exists) << text;
 }
 
 class Listing : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"a.png", "b.png", "a.png.bak", "A.PNG", "with space.png", "100%.png",
-                                 "hash#.png", "back\\slash.png", "na\xC3\xAFve.png", "re(x)[1]+$.png",
-                                 "sub/c.png"}) {
+        for (const char* name :
+             {"a.png", "b.png", "a.png.bak", "A.PNG", "with space.png", "100%.png", "hash#.png",
+              "back\\slash.png", "na\xC3\xAFve.png", "re(x)[1]+$.png", "sub/c.png"}) {
             fs::create_directories((root / name).parent_path());
             writeBytes((root / name).string(), {'x'});
         }
         fs::create_symlink(root / "a.png", root / "link.png");
     }
-    std::vector<std::string> names(const std::unordered_set<std::string>& uris, const std::string& host = "") {
+    std::vector<std::string> names(const std::unordered_set<std::string>& uris,
+                                   const std::string& host = "") {
         std::vector<std::string> result;
         const std::string prefix = "file://" + host + uriPath(root.string()) + "/";
         for (const auto& uri : uris) {
@@ -126,7 +135,9 @@ protected:
         std::sort(result.begin(), result.end());
         return result;
     }
-    static std::string uriPath(const std::string& path) { return path; }  // temp paths need no escaping
+    static std::string uriPath(const std::string& path) {
+        return path;
+    }  // temp paths need no escaping
 
     FilePlugin file;
     TempDir dir;
@@ -135,16 +146,19 @@ protected:
 
 TEST_F(Listing, SelectsMatchingEntriesOfOneFolderAsUris) {
     const auto uris = file.plugin().list("", root.string() + "/*.png");
-    EXPECT_EQ(names(uris), (std::vector<std::string>{"100%25.png", "a.png", "a.png.bak", "b.png", "hash%23.png",
-                                                     "link.png", "na%C3%AFve.png", "re(x)%5B1%5D+$.png",
-                                                     "with%20space.png"}));
+    EXPECT_EQ(names(uris), (std::vector<std::string>{"100%25.png", "a.png", "a.png.bak", "b.png",
+                                                     "hash%23.png", "link.png", "na%C3%AFve.png",
+                                                     "re(x)%5B1%5D+$.png", "with%20space.png"}));
     // Every listed URI opens the entry it names.
-    for (const auto& uri : uris) EXPECT_EQ(contents(file.plugin(), uri), "x") << uri;
-    EXPECT_EQ(file.plugin().list("", root.string() + "/*.png"), uris);  // unchanged folder, same set
+    for (const auto& uri : uris)
+        EXPECT_EQ(contents(file.plugin(), uri), "x") << uri;
+    EXPECT_EQ(file.plugin().list("", root.string() + "/*.png"),
+              uris);  // unchanged folder, same set
 }
 
 TEST_F(Listing, ListsSubfoldersWithoutEnteringThemAndKeepsBackslashNames) {
-    EXPECT_EQ(names(file.plugin().list("", root.string() + "/s*")), (std::vector<std::string>{"sub"}));
+    EXPECT_EQ(names(file.plugin().list("", root.string() + "/s*")),
+              (std::vector<std::string>{"sub"}));
     const auto all = names(file.plugin().list("", root.string() + "/*"));
     EXPECT_EQ(all.size(), 12u);
     EXPECT_EQ(std::count(all.begin(), all.end(), "sub/c.png"), 0);
@@ -155,7 +169,8 @@ TEST_F(Listing, ListsSubfoldersWithoutEnteringThemAndKeepsBackslashNames) {
 }
 
 TEST_F(Listing, IsCaseSensitiveAndTakesRegularExpressionCharactersLiterally) {
-    EXPECT_EQ(names(file.plugin().list("", root.string() + "/*.PNG")), (std::vector<std::string>{"A.PNG"}));
+    EXPECT_EQ(names(file.plugin().list("", root.string() + "/*.PNG")),
+              (std::vector<std::string>{"A.PNG"}));
     EXPECT_EQ(names(file.plugin().list("", root.string() + "/re(x)[1]+$.png")),
               (std::vector<std::string>{"re(x)%5B1%5D+$.png"}));
     EXPECT_EQ(names(file.plugin().list("", root.string() + "/a?png")), std::vector<std::string>{});
@@ -178,18 +193,22 @@ TEST_F(Listing, RelativeFoldersGiveUrisOfTheAbsoluteEntry) {
 
 TEST_F(Listing, PutsTheHostIntoEveryUriAndRefusesUrisPastTheirBuffer) {
     const std::string pattern = root.string() + "/b.p*";
-    EXPECT_EQ(names(file.plugin().list("server", pattern), "server"), (std::vector<std::string>{"b.png"}));
+    EXPECT_EQ(names(file.plugin().list("server", pattern), "server"),
+              (std::vector<std::string>{"b.png"}));
     const std::size_t base = ("file://" + root.string() + "/b.png").size();
-    EXPECT_THROW(file.plugin().list(std::string(1025 - base, 'h'), pattern), boost::system::system_error);
+    EXPECT_THROW(file.plugin().list(std::string(1025 - base, 'h'), pattern),
+                 boost::system::system_error);
     EXPECT_EQ(file.plugin().list(std::string(1024 - base, 'h'), pattern).begin()->size(), 1024u);
 }
 
 TEST(FileSystemPlugin, ListsALargeFolderWithManyAsterisksInThePattern) {
     FilePlugin file;
     TempDir dir;
-    for (int i = 0; i < 300; ++i) writeBytes(dir.file(fmt::format("{:03}", i) + std::string(252, 'a')), {});
+    for (int i = 0; i < 300; ++i)
+        writeBytes(dir.file(fmt::format("{:03}", i) + std::string(252, 'a')), {});
     std::string pattern = dir.path().string() + "/";
-    for (int i = 0; i < 20; ++i) pattern += "*a";
+    for (int i = 0; i < 20; ++i)
+        pattern += "*a";
     EXPECT_EQ(file.plugin().list("", pattern + "b").size(), 0u);
     EXPECT_EQ(file.plugin().list("", pattern).size(), 300u);
 }
@@ -200,17 +219,13 @@ TEST(FileSystemPlugin, AnswersItsIdentityAndRefusesCredentials) {
     EXPECT_EQ(file.plugin().name(), "filesystem_plugin");
     EXPECT_EQ(file.plugin().version(), velmar::PluginVersion("1.0.0"));
     EXPECT_EQ(file.plugin().schemes(), (std::unordered_set<std::string>{"file"}));
-    for (int level : {-1, 0, 3, 100}) EXPECT_NO_THROW(file.plugin().setLogLevel(level));
+    for (int level : {-1, 0, 3, 100})
+        EXPECT_NO_THROW(file.plugin().setLogLevel(level));
     EXPECT_THROW_EXACT(file.plugin().addCredentials("", "", ""), velmar::UnsupportedOperation,
                        "Adding credentials is not supported for FileSystem protocol");
     EXPECT_EQ(file.loader.findProtocol("file"), file.library->protocol);
     EXPECT_EQ(file.loader.findProtocol("http"), nullptr);
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(
-        popen(fmt::format("{} -D {}", "nm", pluginPath("velmar-filesystem")).c_str(), "r"), pclose);
-    std::string symbols;
-    char buffer[4096];
-    while (fgets(buffer, sizeof buffer, pipe.get()) != nullptr) symbols += buffer;
-    EXPECT_NE(symbols.find(" D velmar_protocol_plugin\n"), std::string::npos) << symbols;
+    EXPECT_TRUE(exportsDataSymbol(pluginPath("velmar-filesystem"), "velmar_protocol_plugin"));
 }
 
 TEST(FileSystemPlugin, AWebPFileOpenedThroughItReadsThroughTheWebPExtractor) {

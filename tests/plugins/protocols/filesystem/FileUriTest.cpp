@@ -1,7 +1,7 @@
 #include "FileUri.h"
 
-#include <boost/system/system_error.hpp>
 #include <gtest/gtest.h>
+#include <boost/system/system_error.hpp>
 
 #include "ExpectThrow.h"
 #include "ListingPattern.h"
@@ -30,7 +30,8 @@ TEST(FileUriToPath, KeepsTheLeadingSlashOfAbsolutePathsAndDropsItBeforeDrives) {
         {"file:///tmp/a%2Fb.png", "/tmp/a/b.png"},  // an encoded slash is decoded too
         {"file:///", "/"},
     };
-    for (const auto& [uri, path] : cases) EXPECT_EQ(uriToLocalPath(uri), path) << uri;
+    for (const auto& [uri, path] : cases)
+        EXPECT_EQ(uriToLocalPath(uri), path) << uri;
 }
 
 TEST(FileUriToPath, RefusesAnEmptyPathWithTheUri) {
@@ -59,21 +60,24 @@ TEST(ListingPattern, EscapesRegularExpressionCharactersAndMakesAsterisksWildcard
     EXPECT_EQ(translatePattern("/d/a***b"), "/d/a[^/]*b(.*)");
     EXPECT_EQ(translatePattern("/d/(x)[1]{2}+^$|?"), "/d/\\(x\\)\\[1\\]\\{2\\}\\+\\^\\$\\|\\?(.*)");
     const std::pair<const char*, bool> names[] = {
-        {"/d/a.png", true},   {"/d/a.png.bak", true}, {"/d/apng", false},
-        {"/d/A.PNG", false},  {"/d/s/a.png", false},   {"/e/a.png", false},
+        {"/d/a.png", true},  {"/d/a.png.bak", true}, {"/d/apng", false},
+        {"/d/A.PNG", false}, {"/d/s/a.png", false},  {"/e/a.png", false},
     };
     const auto pattern = compilePattern("/d/*.png");
-    for (const auto& [name, matches] : names) EXPECT_EQ(std::regex_match(name, pattern), matches) << name;
+    for (const auto& [name, matches] : names)
+        EXPECT_EQ(std::regex_match(name, pattern), matches) << name;
 }
 
 TEST(ListingPattern, ManyAsterisksAgainstLongNamesStayPolynomial) {
     // A backtracking matcher needs exponential time here; the test's timeout guards it.
     std::string pattern = "/d/";
-    for (int i = 0; i < 20; ++i) pattern += "*a";
+    for (int i = 0; i < 20; ++i)
+        pattern += "*a";
     pattern += "b";
     const auto expression = compilePattern(pattern);
     const std::string name = "/d/" + std::string(254, 'a') + "c";
-    for (int i = 0; i < 50; ++i) EXPECT_FALSE(std::regex_match(name, expression));
+    for (int i = 0; i < 50; ++i)
+        EXPECT_FALSE(std::regex_match(name, expression));
 }
 
 }  // namespace

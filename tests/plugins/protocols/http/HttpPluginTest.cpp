@@ -1,14 +1,15 @@
 // The "http" protocol plugin and the data model's URI access behind it, against the test's
 // own server on 127.0.0.1.
 #include <arpa/inet.h>
-#include <fstream>
-#include <functional>
-#include <gmock/gmock.h>
 #include <fmt/format.h>
+#include <gmock/gmock.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <fstream>
+#include <functional>
 
 #include "ExpectThrow.h"
+#include "ProcessHelpers.h"
 #include "TestHttpServer.h"
 #include "WebPTestSupport.h"
 #include "tessik/Error.h"
@@ -22,7 +23,8 @@ namespace {
 
 struct HttpFixture : ::testing::Test {
     void SetUp() override {
-        if (!hasCorpus()) GTEST_SKIP() << "WebP corpus not found at " VELMAR_WEBP_CORPUS;
+        if (!hasCorpus())
+            GTEST_SKIP() << "WebP corpus not found at " VELMAR_WEBP_CORPUS;
         tessik::HttpSettings settings;
         settings.connectTimeoutSeconds = 5;
         settings.stallTimeoutSeconds = 2;
@@ -59,7 +61,8 @@ TEST_F(HttpFixture, AWebPReadOverHttpEqualsTheFileOnDisk) {
 TEST_F(HttpFixture, FailuresNameTheirCauseAndTheUri) {
     for (int status : {404, 500}) {
         const std::string uri = server->url(fmt::format("/status/{}", status));
-        EXPECT_THROW_EXACT(plugin().openRead(uri, {}), tessik::Error, fmt::format("HTTP {} for {}", status, uri));
+        EXPECT_THROW_EXACT(plugin().openRead(uri, {}), tessik::Error,
+                           fmt::format("HTTP {} for {}", status, uri));
     }
     EXPECT_THROW_EXACT(plugin().openRead(server->url("/files/none.webp"), {}), tessik::Error,
                        "HTTP 404 for " + server->url("/files/none.webp"));
@@ -88,7 +91,8 @@ TEST_F(HttpFixture, AClosedPortIsRefusedAtOnce) {
     socklen_t length = sizeof address;
     getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
     close(probe);
-    const std::string uri = fmt::format("http://127.0.0.1:{}/files/a.webp", ntohs(address.sin_port));
+    const std::string uri =
+        fmt::format("http://127.0.0.1:{}/files/a.webp", ntohs(address.sin_port));
     EXPECT_THAT(message([&] { plugin().openRead(uri, {}); }), HasSubstr("Cannot transfer " + uri));
 }
 
@@ -115,7 +119,8 @@ TEST_F(HttpFixture, AStreamDestroyedWithoutCloseSendsNothing) {
         auto stream = plugin().openWrite(server->url("/upload/dropped.webp"), {});
         stream->write(3, "abc");
     }
-    EXPECT_TRUE(plugin().openRead(server->url("/status/200"), {})->size() == 0);  // server still answers
+    EXPECT_TRUE(plugin().openRead(server->url("/status/200"), {})->size() ==
+                0);  // server still answers
     EXPECT_FALSE(std::filesystem::exists(uploads.file("dropped.webp")));
 }
 
@@ -128,16 +133,20 @@ TEST(HttpsAccess, TrustsOnlyCertificatesOfAKnownAuthority) {
         std::ofstream ext(at("ext.cnf"));
         ext << "subjectAltName=IP:127.0.0.1\n";
     }
-    ASSERT_TRUE(run(fmt::format("{0} req -x509 -newkey rsa:2048 -nodes -keyout {1} -out {2} -days 2 "
-                                "-subj /CN=velmar-test-ca",
-                                VELMAR_OPENSSL, at("ca.key"), at("ca.pem"))));
-    ASSERT_TRUE(run(fmt::format("{0} req -newkey rsa:2048 -nodes -keyout {1} -out {2} -subj /CN=127.0.0.1",
-                                VELMAR_OPENSSL, at("server.key"), at("server.csr"))));
-    ASSERT_TRUE(run(fmt::format("{0} x509 -req -in {1} -CA {2} -CAkey {3} -CAcreateserial -out {4} -days 2 "
-                                "-extfile {5}",
-                                VELMAR_OPENSSL, at("server.csr"), at("ca.pem"), at("ca.key"), at("server.pem"),
-                                at("ext.cnf"))));
-    TestHttpServer server(corpusDir().string(), dir.path().string(), at("server.pem"), at("server.key"));
+    ASSERT_TRUE(
+        run(fmt::format("{0} req -x509 -newkey rsa:2048 -nodes -keyout {1} -out {2} -days 2 "
+                        "-subj /CN=velmar-test-ca",
+                        VELMAR_OPENSSL, at("ca.key"), at("ca.pem"))));
+    ASSERT_TRUE(
+        run(fmt::format("{0} req -newkey rsa:2048 -nodes -keyout {1} -out {2} -subj /CN=127.0.0.1",
+                        VELMAR_OPENSSL, at("server.key"), at("server.csr"))));
+    ASSERT_TRUE(
+        run(fmt::format("{0} x509 -req -in {1} -CA {2} -CAkey {3} -CAcreateserial -out {4} -days 2 "
+                        "-extfile {5}",
+                        VELMAR_OPENSSL, at("server.csr"), at("ca.pem"), at("ca.key"),
+                        at("server.pem"), at("ext.cnf"))));
+    TestHttpServer server(corpusDir().string(), dir.path().string(), at("server.pem"),
+                          at("server.key"));
     velmar::PluginLoader loader;
     auto http = loader.load(pluginPath("velmar-http"))->protocol;
     const std::string uri = server.url("/files/test.webp");
@@ -164,7 +173,8 @@ TEST(HttpPlugin, AnswersItsIdentityAndRefusesWhatItDoesNotSupport) {
     EXPECT_EQ(http.name(), "http_plugin");
     EXPECT_EQ(http.version(), velmar::PluginVersion("1.0.0"));
     EXPECT_EQ(http.schemes(), (std::unordered_set<std::string>{"http", "https"}));
-    for (int level : {-1, 0, 6, 99}) EXPECT_NO_THROW(http.setLogLevel(level));
+    for (int level : {-1, 0, 6, 99})
+        EXPECT_NO_THROW(http.setLogLevel(level));
     for (const std::string arg : {"", "http://h/a", "anything"}) {
         EXPECT_THROW_EXACT(http.exists(arg), velmar::UnsupportedOperation,
                            "Existence check is not supported for HTTP protocol");
@@ -186,16 +196,13 @@ TEST(HttpPlugin, HandsEveryStringToTheDataModelUntouched) {
     EXPECT_EQ(http->openRead("file://" + path, {})->size(), readBytes(path).size());
     EXPECT_THROW_EXACT(http->openRead("ftp://h/a.webp", {}), tessik::Error,
                        "Unsupported URI scheme ftp in ftp://h/a.webp");
-    EXPECT_THROW_EXACT(http->openRead("not a uri", {}), tessik::InvalidArgument, "Invalid URI: not a uri");
+    EXPECT_THROW_EXACT(http->openRead("not a uri", {}), tessik::InvalidArgument,
+                       "Invalid URI: not a uri");
     EXPECT_THROW_EXACT(http->openWrite("", {}), tessik::InvalidArgument, "Invalid URI: ");
 }
 
 TEST(HttpPlugin, ExportsItsPluginObjectAsData) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("nm -D " + pluginPath("velmar-http")).c_str(), "r"), pclose);
-    std::string symbols;
-    char buffer[4096];
-    while (fgets(buffer, sizeof buffer, pipe.get()) != nullptr) symbols += buffer;
-    EXPECT_NE(symbols.find(" D velmar_protocol_plugin\n"), std::string::npos) << symbols;
+    EXPECT_TRUE(exportsDataSymbol(pluginPath("velmar-http"), "velmar_protocol_plugin"));
 }
 
 }  // namespace

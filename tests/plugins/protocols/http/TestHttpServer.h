@@ -1,11 +1,11 @@
 #pragma once
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace velmar::test {
@@ -14,18 +14,22 @@ namespace velmar::test {
 // object. HTTPS when a certificate and key are given.
 class TestHttpServer {
 public:
-    TestHttpServer(const std::string& root, const std::string& uploads, const std::string& cert = "",
-                   const std::string& key = "") {
+    TestHttpServer(const std::string& root, const std::string& uploads,
+                   const std::string& cert = "", const std::string& key = "") {
         int out[2];
-        if (pipe(out) != 0) throw std::runtime_error("pipe failed");
-        std::vector<std::string> args = {"python3", VELMAR_TEST_SERVER, "--root", root, "--uploads", uploads};
-        if (!cert.empty()) args.insert(args.end(), {"--cert", cert, "--key", key});
+        if (pipe(out) != 0)
+            throw std::runtime_error("pipe failed");
+        std::vector<std::string> args = {"python3", VELMAR_TEST_SERVER, "--root",
+                                         root,      "--uploads",        uploads};
+        if (!cert.empty())
+            args.insert(args.end(), {"--cert", cert, "--key", key});
         m_pid = fork();
         if (m_pid == 0) {
             dup2(out[1], 1);
             close(out[0]);
             std::vector<char*> argv;
-            for (auto& a : args) argv.push_back(a.data());
+            for (auto& a : args)
+                argv.push_back(a.data());
             argv.push_back(nullptr);
             execvp("python3", argv.data());
             _exit(127);
@@ -38,7 +42,8 @@ public:
             throw std::runtime_error("test server did not start");
         }
         fclose(reader);
-        m_base = std::string(cert.empty() ? "http" : "https") + "://127.0.0.1:" + std::to_string(port);
+        m_base =
+            std::string(cert.empty() ? "http" : "https") + "://127.0.0.1:" + std::to_string(port);
     }
     ~TestHttpServer() { stop(); }
     TestHttpServer(const TestHttpServer&) = delete;

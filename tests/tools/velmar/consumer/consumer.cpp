@@ -6,12 +6,14 @@
 #include "velmar/PluginLoader.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) return 2;
+    if (argc != 2)
+        return 2;
     try {
         velmar::PluginLoader loader;
         loader.loadDirectory(VELMAR_INSTALLED_PLUGINS);
         auto extractor = loader.findExtractorByExtension("webp");
-        if (!extractor) return 3;
+        if (!extractor)
+            return 3;
         auto view = extractor->createExtractor(argv[1], "WEBP", velmar::OptionMap());
         std::vector<unsigned char> pixel(view->dataType().byteCount());
         view->read({0, 0}, pixel.data());

@@ -1,7 +1,7 @@
 // "TGRY" files: the magic "TGRY", a width byte, a height byte, then one grey byte per
 // pixel, row after row. Just enough format to drive the extractor framework end to end.
-#include <cstring>
 #include <fmt/format.h>
+#include <cstring>
 #include <vector>
 
 #include "AbstractExtractor.h"
