@@ -1,8 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
@@ -25,7 +25,8 @@ inline std::string commandOutput(const std::string& command) {
     std::string out;
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     char buffer[4096];
-    while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr) out += buffer;
+    while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr)
+        out += buffer;
     return out;
 }
 

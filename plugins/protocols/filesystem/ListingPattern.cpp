@@ -10,7 +10,10 @@ const std::regex kAsterisks("\\*+");
 }  // namespace
 
 std::string translatePattern(const std::string& pattern) {
-    static const std::regex escaping("[\\.\\^\\$\\+\\(\\)\\[\\]\\{\\}\\|\\?]");
+    // The backslash is escaped too: left as it is, it would undo the escape of the next
+    // character or start a back-reference, and a back-reference or brace followed by a
+    // long number makes the standard library's expression compiler overflow.
+    static const std::regex escaping("[\\.\\^\\$\\+\\(\\)\\[\\]\\{\\}\\|\\?\\\\]");
     const std::string escaped = std::regex_replace(pattern, escaping, "\\$&");
     return fmt::format("{}(.*)", std::regex_replace(escaped, kAsterisks, "[^/]*"));
 }

@@ -6,8 +6,9 @@
 namespace velmar::filesystem {
 
 // The text of the expression a listing pattern stands for: the pattern with the regular-
-// expression characters . ^ $ + ( ) [ ] { } | ? escaped, every run of asterisks made a run
-// of characters within one name, then "(.*)", which accepts any remainder.
+// expression characters . ^ $ + ( ) [ ] { } | ? \ escaped, every run of asterisks made a
+// run of characters within one name, then "(.*)", which accepts any remainder. Every
+// character but the asterisk stands for itself.
 std::string translatePattern(const std::string& pattern);
 
 // The compiled expression, case-sensitive. Matched with the polynomial (breadth-first)

@@ -13,7 +13,8 @@ namespace velmar::common {
 inline void requireFormat(const velmar::FormatPlugin& plugin, const std::string& format) {
     if (plugin.formats().count(format) == 0) {
         throw velmar::UnsupportedFormat(
-            fmt::format("Format {0} not supported by the plugin {1}", format, plugin.name()).c_str());
+            fmt::format("Format {0} not supported by the plugin {1}", format, plugin.name())
+                .c_str());
     }
 }
 

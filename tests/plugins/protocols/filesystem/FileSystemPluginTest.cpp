@@ -180,7 +180,7 @@ TEST_F(Listing, GivesNothingForMissingFoldersFilesAsFoldersAndBarePatterns) {
     EXPECT_TRUE(file.plugin().list("", root.string() + "/none/*").empty());
     EXPECT_TRUE(file.plugin().list("", root.string() + "/a.png/*").empty());
     EXPECT_TRUE(file.plugin().list("", "*.png").empty());
-    EXPECT_THROW(file.plugin().list("", root.string() + "/\\"), std::regex_error);
+    EXPECT_TRUE(file.plugin().list("", root.string() + "/\\").empty());  // a literal backslash
 }
 
 TEST_F(Listing, RelativeFoldersGiveUrisOfTheAbsoluteEntry) {

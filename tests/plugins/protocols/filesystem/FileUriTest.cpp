@@ -68,6 +68,18 @@ TEST(ListingPattern, EscapesRegularExpressionCharactersAndMakesAsterisksWildcard
         EXPECT_EQ(std::regex_match(name, pattern), matches) << name;
 }
 
+// Found by the file-URI fuzzer: a backslash followed by a long number reached the
+// standard library's expression compiler, which overflows a signed integer on it.
+TEST(ListingPattern, BackslashesAreLiteralSoNoEscapeReachesTheCompiler) {
+    EXPECT_EQ(translatePattern("/d/a\\1"), "/d/a\\\\1(.*)");
+    for (const char* pattern :
+         {"/d/\\3333333333333333333333", "/d/\\{3333333333333333333333}", "/d/a\\", "/d/\\d+"}) {
+        const auto expression = compilePattern(pattern);
+        EXPECT_TRUE(std::regex_match(pattern, expression)) << pattern;
+    }
+    EXPECT_FALSE(std::regex_match("/d/a1", compilePattern("/d/a\\1")));
+}
+
 TEST(ListingPattern, ManyAsterisksAgainstLongNamesStayPolynomial) {
     // A backtracking matcher needs exponential time here; the test's timeout guards it.
     std::string pattern = "/d/";
