@@ -43,8 +43,10 @@ void initializeCurl() {
 // One transfer handle, configured for one URI with the current settings.
 class Transfer {
 public:
-    explicit Transfer(const Uri& uri) : m_uri(uri.toString()), m_handle(curl_easy_init()) {
-        initializeCurl();
+    // libcurl's global set-up runs once, before the first handle: curl_easy_init would
+    // otherwise do it itself, which is not thread-safe.
+    explicit Transfer(const Uri& uri)
+        : m_uri(uri.toString()), m_handle((initializeCurl(), curl_easy_init())) {
         if (m_handle == nullptr)
             throw Error("HTTP access cannot be initialized");
         const HttpSettings settings = httpSettings();

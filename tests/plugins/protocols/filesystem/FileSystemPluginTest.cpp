@@ -127,7 +127,8 @@ protected:
     std::vector<std::string> names(const std::unordered_set<std::string>& uris,
                                    const std::string& host = "") {
         std::vector<std::string> result;
-        const std::string prefix = "file://" + host + uriPath(root.string()) + "/";
+        const std::string prefix =
+            "file://" + host + root.string() + "/";  // temp paths need no escaping
         for (const auto& uri : uris) {
             EXPECT_EQ(uri.rfind(prefix, 0), 0u) << uri;
             result.push_back(uri.substr(prefix.size()));
@@ -135,9 +136,6 @@ protected:
         std::sort(result.begin(), result.end());
         return result;
     }
-    static std::string uriPath(const std::string& path) {
-        return path;
-    }  // temp paths need no escaping
 
     FilePlugin file;
     TempDir dir;

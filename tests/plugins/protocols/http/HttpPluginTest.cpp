@@ -128,7 +128,6 @@ TEST(HttpsAccess, TrustsOnlyCertificatesOfAKnownAuthority) {
     VELMAR_REQUIRE_CORPUS();
     TempDir dir;
     const auto at = [&](const char* name) { return dir.file(name); };
-    writeBytes(at("ext.cnf"), {});
     {
         std::ofstream ext(at("ext.cnf"));
         ext << "subjectAltName=IP:127.0.0.1\n";
